@@ -1,0 +1,44 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+// One clip of a playlist: the stream file it plays and when it was recorded.
+struct ClipRecord {
+    boost::filesystem::path streamFile;
+    std::string streamText;
+    bool markFlag = false;
+    std::tm recordingTime{};
+    std::string entryText;
+};
+
+// One playlist file as read.
+struct PlaylistRecord {
+    std::string typeIndicator;
+    std::string versionNumber;
+    std::uint32_t clipCount = 0;
+    std::tm recordingTime{};
+    std::string playlistText;
+    std::vector<ClipRecord> clips;
+};
+
+// What the reader fills. The counters belong to the reader; the caller sets
+// them to 0 before the call.
+struct PlaylistSet {
+    std::vector<PlaylistRecord> playlists;
+    std::int32_t clipTotal = 0;
+    std::int32_t markIndex = 0;
+    std::int32_t entryIndex = 0;
+};
+
+// Reads every file of `playlistFolder` whose extension equals `extension`
+// (without regard to case), in byte-wise name order, into `result`. Throws
+// MetaDataException for a missing folder or a file that does not fit the
+// layout; file-system failures of the folder walk pass on as
+// boost::filesystem::filesystem_error.
+void readPlaylists(const boost::filesystem::path& playlistFolder, PlaylistSet& result,
+                   const std::string& extension);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "metadata/playlist_reader.h"
+
+#include <boost/filesystem/path.hpp>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum MaskTokenKind : std::int32_t { Literal = 1, Field = 2 };
+
+// The conversion a Field token stands for; see the mask language in the
+// README. 1 to 18 are date and time conversions, 19 and 20 the stream file's
+// stem and extension.
+enum MaskField : std::int32_t {
+    AbbreviatedWeekday = 1,
+    FullWeekday = 2,
+    AbbreviatedMonth = 3,
+    FullMonth = 4,
+    DayOfMonth = 5,
+    Hour24 = 6,
+    Hour12 = 7,
+    DayOfYear = 8,
+    MonthNumber = 9,
+    Minute = 10,
+    AmPm = 11,
+    Second = 12,
+    WeekOfYearSunday = 13,
+    WeekdayNumber = 14,
+    WeekOfYearMonday = 15,
+    YearTwoDigits = 16,
+    YearFourDigits = 17,
+    TimeZone = 18,
+    StreamStem = 19,
+    StreamExtension = 20,
+};
+
+struct MaskToken {
+    std::int32_t kind = Literal;
+    std::string text;
+    std::int32_t field = 0;
+};
+
+using NameMask = std::vector<MaskToken>;
+
+NameMask parseMask(const std::string& text);
+std::string expandMask(const NameMask& mask, const ClipRecord& clip);
+
+// target, then the expanded folder mask (when switched on and not empty),
+// then the expanded file mask + ".m2ts" (when switched on) or the stream
+// file's own name.
+boost::filesystem::path buildDestinationPath(const std::string& targetText, bool generateFolder,
+                                             const NameMask& folderMask, bool renameFiles,
+                                             const NameMask& fileMask, const ClipRecord& clip);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+#include <cstdint>
+#include <string>
+
+enum PathValidity : std::int32_t {
+    Valid = 0,
+    InvalidCharacter = 1,
+    ReservedName = 2,
+    DirectoryEndsWithSpace = 3,
+    DirectoryEndsWithPeriod = 4,
+    FileEndsWithSpace = 5,
+    FileEndsWithPeriod = 6,
+    TooLong = 7,
+    Empty = 8,
+};
+
+// Windows: a path must start with a drive ("C:\"). Posix: a path must start
+// with "/" and a ":" anywhere is forbidden. Every other rule is shared, so the
+// copies stay valid on the FAT, exFAT and NTFS media footage is moved to.
+enum class PathStyle { Windows, Posix };
+
+inline constexpr PathStyle nativePathStyle = PathStyle::Posix;
+inline constexpr int maxPathLength = 260;
+
+// The path as shown to users and checked: every separator written as the
+// style's own ("\" for Windows, "/" for Posix).
+std::string nativeText(const boost::filesystem::path& path, PathStyle style = nativePathStyle);
+
+PathValidity checkPathValidity(const boost::filesystem::path& path,
+                               PathStyle style = nativePathStyle);
+
+// The example line's message for a failed check; std::invalid_argument
+// "Unknown validity." for a value outside the enumeration.
+std::string pathValidityMessage(PathValidity validity);
