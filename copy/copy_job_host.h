@@ -38,8 +38,8 @@ public:
     // The conflict question: `existing` is the clashing destination, `keepBothName`
     // the file name a kept copy would get. Sets `repeat` only when the user
     // chose a button with "for all remaining conflicts" ticked.
-    virtual ConflictChoice askConflict(const std::string& existing,
-                                       const std::string& keepBothName, bool& repeat) = 0;
+    virtual ConflictChoice askConflict(const std::string& existing, const std::string& keepBothName,
+                                       bool& repeat) = 0;
     // OK/Cancel: skip the file that failed and go on?
     virtual int askSkip(const std::string& text) = 0;
     // One OK box; the job ends after it.

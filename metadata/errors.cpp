@@ -3,4 +3,6 @@
 // Out of line so the vtable and type information live in one object file.
 GeneralException::~GeneralException() = default;
 
-const char* GeneralException::what() const noexcept { return message_.c_str(); }
+const char* GeneralException::what() const noexcept {
+    return message_.c_str();
+}

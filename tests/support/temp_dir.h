@@ -15,7 +15,9 @@ public:
 
     const boost::filesystem::path& path() const { return path_; }
     std::string str() const { return path_.string(); }
-    boost::filesystem::path operator/(const std::string& relative) const { return path_ / relative; }
+    boost::filesystem::path operator/(const std::string& relative) const {
+        return path_ / relative;
+    }
 
 private:
     boost::filesystem::path path_;

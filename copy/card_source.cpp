@@ -1,0 +1,39 @@
+#include "copy/card_source.h"
+
+#include "metadata/card_layout.h"
+#include "metadata/errors.h"
+#include "metadata/path_text.h"
+#include "naming/path_validity.h"
+
+#include <boost/filesystem/operations.hpp>
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+void requireFolder(const fs::path& folder) {
+    if (!fs::exists(folder)) {
+        throw InputDataMissingException("The directory \"" + nativeText(folder) +
+                                        "\" does not exist.");
+    }
+}
+
+} // namespace
+
+fs::path absoluteFromStart(const fs::path& path) {
+    // Recorded once, so a later change of the working directory cannot move
+    // relative sources and targets.
+    static const fs::path initialDirectory = fs::current_path();
+    return fs::absolute(path, initialDirectory);
+}
+
+CardSource locateCard(const std::string& sourceText) {
+    CardSource card;
+    card.root = absoluteFromStart(pathFromText(sourceText));
+    requireFolder(card.root);
+    card.playlistFolder = playlistFolderOf(card.root);
+    requireFolder(card.playlistFolder);
+    card.streamFolder = streamFolderOf(card.root);
+    requireFolder(card.streamFolder);
+    return card;
+}
