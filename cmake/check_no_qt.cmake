@@ -1,0 +1,17 @@
+# Fails when any source of the core includes a Qt header: the card, naming
+# and copy logic must build and run without Qt.
+string(REPLACE "|" ";" files "${FILES}")
+set(offenders "")
+foreach(file IN LISTS files)
+  if(EXISTS "${file}")
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")
+    if(includes)
+      list(APPEND offenders "${file}: ${includes}")
+    endif()
+  endif()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n" report)
+  message(FATAL_ERROR "Qt headers in tandrel_core:\n${report}")
+endif()
+message(STATUS "tandrel_core includes no Qt header")
