@@ -7,6 +7,9 @@
 
 #include <boost/filesystem/operations.hpp>
 
+#include <cctype>
+#include <optional>
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -16,6 +19,19 @@ void requireFolder(const fs::path& folder) {
         throw InputDataMissingException("The directory \"" + nativeText(folder) +
                                         "\" does not exist.");
     }
+}
+
+bool sameIgnoringCase(const std::string& left, const std::string& right) {
+    if (left.size() != right.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(left[i])) !=
+            std::toupper(static_cast<unsigned char>(right[i]))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -36,4 +52,24 @@ CardSource locateCard(const std::string& sourceText) {
     card.streamFolder = streamFolderOf(card.root);
     requireFolder(card.streamFolder);
     return card;
+}
+
+fs::path streamFileOf(const fs::path& streamFolder, const fs::path& streamFile) {
+    const fs::path exact = streamFolder / streamFile;
+    boost::system::error_code error;
+    if (fs::exists(fs::symlink_status(exact, error)) || streamFile.has_parent_path()) {
+        return exact;
+    }
+    // A folder that cannot be listed has no other spelling; the copy then
+    // reports the file under its own name.
+    const std::string wanted = streamFile.string();
+    std::optional<std::string> match;
+    for (fs::directory_iterator entry(streamFolder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (sameIgnoringCase(name, wanted) && (!match || name < *match)) {
+            match = name;
+        }
+    }
+    return match ? streamFolder / *match : exact;
 }

@@ -19,3 +19,11 @@ CardSource locateCard(const std::string& sourceText);
 
 // `path` made absolute against the working directory the process started in.
 boost::filesystem::path absoluteFromStart(const boost::filesystem::path& path);
+
+// The stream file `streamFile` of a playlist in `streamFolder`. Cards copied
+// through other systems may spell names in another letter case, so when no
+// entry has exactly that name, the first entry (byte-wise order) whose name
+// differs only in letter case is taken; where there is none either, the path
+// names the file as the playlist spells it.
+boost::filesystem::path streamFileOf(const boost::filesystem::path& streamFolder,
+                                     const boost::filesystem::path& streamFile);
