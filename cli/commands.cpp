@@ -1,8 +1,9 @@
 #include "cli/commands.h"
 
+#include "cli/plan_command.h"
+
 #include <CLI/CLI.hpp>
 
 void addCommands(CLI::App& app, CommandResult& result) {
-    (void)app;
-    (void)result;
+    addPlanCommand(app, result);
 }
