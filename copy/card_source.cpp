@@ -7,31 +7,29 @@
 
 #include <boost/filesystem/operations.hpp>
 
-#include <cctype>
+#include <algorithm>
 #include <optional>
 
 namespace fs = boost::filesystem;
+using boost::system::error_code;
 
 namespace {
+
+char asciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool sameNameIgnoringCase(const std::string& left, const std::string& right) {
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(),
+                      [](char a, char b) { return asciiUpper(a) == asciiUpper(b); });
+}
 
 void requireFolder(const fs::path& folder) {
     if (!fs::exists(folder)) {
         throw InputDataMissingException("The directory \"" + nativeText(folder) +
                                         "\" does not exist.");
     }
-}
-
-bool sameIgnoringCase(const std::string& left, const std::string& right) {
-    if (left.size() != right.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < left.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(left[i])) !=
-            std::toupper(static_cast<unsigned char>(right[i]))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -54,22 +52,20 @@ CardSource locateCard(const std::string& sourceText) {
     return card;
 }
 
-fs::path streamFileOf(const fs::path& streamFolder, const fs::path& streamFile) {
-    const fs::path exact = streamFolder / streamFile;
-    boost::system::error_code error;
-    if (fs::exists(fs::symlink_status(exact, error)) || streamFile.has_parent_path()) {
+fs::path streamFileOf(const CardSource& card, const fs::path& streamFile) {
+    const fs::path exact = card.streamFolder / streamFile;
+    error_code error;
+    if (fs::exists(exact, error)) {
         return exact;
     }
-    // A folder that cannot be listed has no other spelling; the copy then
-    // reports the file under its own name.
-    const std::string wanted = streamFile.string();
-    std::optional<std::string> match;
-    for (fs::directory_iterator entry(streamFolder, error), end; !error && entry != end;
+    const std::string name = streamFile.string();
+    std::optional<std::string> firstMatch;
+    for (fs::directory_iterator entry(card.streamFolder, error), end; !error && entry != end;
          entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
-        if (sameIgnoringCase(name, wanted) && (!match || name < *match)) {
-            match = name;
+        const std::string entryName = entry->path().filename().string();
+        if (sameNameIgnoringCase(entryName, name) && (!firstMatch || entryName < *firstMatch)) {
+            firstMatch = entryName;
         }
     }
-    return match ? streamFolder / *match : exact;
+    return firstMatch ? card.streamFolder / *firstMatch : exact;
 }

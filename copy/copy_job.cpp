@@ -142,7 +142,7 @@ Ending copyClips(ProgressReporter& reporter, CopyJobHost& host, const CardSource
                 return Ending::Stopped;
             }
             try {
-                const fs::path source = streamFileOf(card.streamFolder, clip.streamFile);
+                const fs::path source = streamFileOf(card, clip.streamFile);
                 if (!fs::exists(source)) {
                     throw InputDataMissingException("The file \"" + nativeText(source) +
                                                     "\" does not exist.");
