@@ -267,8 +267,10 @@ void transferFile(const fs::path& source, const fs::path& destination, TransferM
     if (progress.stopRequested()) {
         throw TransferStopped();
     }
-    // The folder is not flushed after the rename: a crash right after it may
-    // lose the new name, never the data under it, and a flush per file would
-    // cost as much again as the copy on disks that honour it.
     publish(folder.get(), temporary, destination, mode, source);
+    // Makes the new name durable too, so a copy the user saw finish is still
+    // there after a crash (people erase cards once the copy is done). Some
+    // file systems cannot flush a folder; the data is on disk already, so
+    // that is no failure.
+    ::fsync(folder.get());
 }
