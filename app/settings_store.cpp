@@ -1,5 +1,7 @@
 #include "app/settings_store.h"
 
+#include "common/path_helpers.h"
+
 #include <QSettings>
 
 QString defaultFolder() {

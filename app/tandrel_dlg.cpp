@@ -6,7 +6,6 @@
 #include "app/menus.h"
 #include "app/popup_menu.h"
 #include "app/settings_store.h"
-#include "common/date_time.h"
 #include "common/dialog_units.h"
 #include "metadata/card_layout.h"
 #include "metadata/path_text.h"
@@ -37,10 +36,10 @@ Control* placeControl(Control* control, const DialogUnits& units, int id, int x,
 
 } // namespace
 
-CTandrelDlg::CTandrelDlg(const QStringList& arguments, QWidget* parent)
+CTandrelDlg::CTandrelDlg(const QStringList& arguments, Clock clock, QWidget* parent)
     : QDialog(parent), icon_(programIcon()) {
     createControls();
-    OnInitDialog(arguments);
+    OnInitDialog(arguments, clock);
 }
 
 CTandrelDlg::~CTandrelDlg() = default;
@@ -118,14 +117,14 @@ void CTandrelDlg::createControls() {
     (void)browseTarget;
 }
 
-void CTandrelDlg::OnInitDialog(const QStringList& arguments) {
+void CTandrelDlg::OnInitDialog(const QStringList& arguments, Clock clock) {
     setWindowIcon(icon_);
     const QString commandLineSource = commandLineFolder(arguments);
 
     // Both readiness flags are still set: the checks below clear them.
     copyButton_->setEnabled(true);
     copyEnabled_ = true;
-    exampleTime_ = timeNow();
+    exampleTime_ = clock();
 
     const QSettings settings;
     const QString source = commandLineSource.isEmpty()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/date_time.h"
 #include "copy/job_state.h"
 
 #include <QDialog>
@@ -45,9 +46,13 @@ inline constexpr int closeResult = 8;
 class CTandrelDlg : public QDialog {
     Q_OBJECT
 public:
+    using Clock = std::tm (*)();
+
     // `arguments` is the program's command line; its first plain argument is
-    // the source folder for this run.
-    explicit CTandrelDlg(const QStringList& arguments, QWidget* parent = nullptr);
+    // the source folder for this run. `clock` gives the example time once,
+    // while the dialog opens.
+    explicit CTandrelDlg(const QStringList& arguments, Clock clock = timeNow,
+                         QWidget* parent = nullptr);
     ~CTandrelDlg() override;
 
     // Writes the six values from the controls, in the store's table order.
@@ -58,7 +63,7 @@ protected:
 
 private:
     void createControls();
-    void OnInitDialog(const QStringList& arguments);
+    void OnInitDialog(const QStringList& arguments, Clock clock);
     void setFieldText(QLineEdit* field, const QString& text, void (CTandrelDlg::*handler)());
 
     void updateSourceStatus();
