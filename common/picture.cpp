@@ -200,11 +200,11 @@ bool CPicture::Rotate(RotateFlip how) {
     return true;
 }
 
-QMap<QString, QString> CPicture::GetAllPropertyItems() const {
-    QMap<QString, QString> items;
+QList<QPair<QString, QString>> CPicture::GetAllPropertyItems() const {
+    QList<QPair<QString, QString>> items;
     const QStringList keys = image_.textKeys();
     for (const QString& key : keys) {
-        items.insert(key, image_.text(key));
+        items.append({key, image_.text(key)});
     }
     return items;
 }

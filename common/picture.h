@@ -4,7 +4,8 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QMap>
+#include <QList>
+#include <QPair>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -58,8 +59,9 @@ public:
     double GetHorizontalResolution() const;
     double GetVerticalResolution() const;
     bool Rotate(RotateFlip how);
-    // The texts the image file carries (comments, descriptions, ...).
-    QMap<QString, QString> GetAllPropertyItems() const;
+    // The texts the image file carries (comments, descriptions, ...), as
+    // name and text.
+    QList<QPair<QString, QString>> GetAllPropertyItems() const;
     void DestroyPicture();
 
     void setUseColorManagement(bool use) { useColorManagement_ = use; }

@@ -120,10 +120,14 @@ void CStaticLink::updateLook() {
         QPalette colours = palette();
         colours.setColor(QPalette::WindowText, color_);
         setPalette(colours);
-        setCursor(g_hCursorLink());
     } else {
         setPalette(QPalette());
+    }
+    // The pointer shows a link whatever the label shows.
+    if (noLink_) {
         unsetCursor();
+    } else {
+        setCursor(g_hCursorLink());
     }
     styling_ = false;
 }

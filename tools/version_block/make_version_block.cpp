@@ -37,6 +37,7 @@ VersionDescription readDescription(const std::string& fileName) {
         throw std::runtime_error("cannot read " + fileName);
     }
     VersionDescription d;
+    VersionDescription::Table& table = d.tables.emplace_back();
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty()) {
@@ -49,7 +50,7 @@ VersionDescription readDescription(const std::string& fileName) {
         const std::string key = line.substr(0, equals);
         const std::string value = line.substr(equals + 1);
         if (key.rfind("string:", 0) == 0) {
-            d.strings.emplace_back(key.substr(7), value);
+            table.strings.emplace_back(key.substr(7), value);
         } else if (key == "file-version") {
             d.fileVersion = parseVersion(value);
         } else if (key == "product-version") {
@@ -59,9 +60,9 @@ VersionDescription readDescription(const std::string& fileName) {
         } else if (key == "file-date") {
             d.fileDate = number(key, value, ~0ULL);
         } else if (key == "language") {
-            d.language = static_cast<std::uint16_t>(number(key, value, 0xFFFF));
+            table.language = static_cast<std::uint16_t>(number(key, value, 0xFFFF));
         } else if (key == "code-page") {
-            d.codePage = static_cast<std::uint16_t>(number(key, value, 0xFFFF));
+            table.codePage = static_cast<std::uint16_t>(number(key, value, 0xFFFF));
         } else {
             throw std::invalid_argument("unknown key: " + key);
         }

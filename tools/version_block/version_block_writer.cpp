@@ -127,29 +127,32 @@ Bytes fixedRecord(const VersionDescription& d) {
 } // namespace
 
 std::vector<unsigned char> writeVersionBlock(const VersionDescription& d) {
-    char tableKey[9];
-    std::snprintf(tableKey, sizeof tableKey, "%04X%04X", unsigned{d.language},
-                  unsigned{d.codePage});
-
     Bytes out;
     const Bytes fixed = fixedRecord(d);
     putBlock(out, "VS_VERSION_INFO", binaryValue, fixed, static_cast<std::uint16_t>(fixed.size()),
              [&](Bytes& root) {
                  putBlock(root, "StringFileInfo", textValue, {}, 0, [&](Bytes& info) {
-                     putBlock(info, tableKey, textValue, {}, 0, [&](Bytes& table) {
-                         for (const auto& [name, text] : d.strings) {
-                             Bytes value;
-                             const std::u16string wide = utf16(text);
-                             putText(value, wide);
-                             putBlock(table, name, textValue, value,
-                                      static_cast<std::uint16_t>(wide.size() + 1), noChildren);
-                         }
-                     });
+                     for (const VersionDescription::Table& t : d.tables) {
+                         char key[9];
+                         std::snprintf(key, sizeof key, "%04X%04X", unsigned{t.language},
+                                       unsigned{t.codePage});
+                         putBlock(info, key, textValue, {}, 0, [&](Bytes& table) {
+                             for (const auto& [name, text] : t.strings) {
+                                 Bytes value;
+                                 const std::u16string wide = utf16(text);
+                                 putText(value, wide);
+                                 putBlock(table, name, textValue, value,
+                                          static_cast<std::uint16_t>(wide.size() + 1), noChildren);
+                             }
+                         });
+                     }
                  });
                  putBlock(root, "VarFileInfo", textValue, {}, 0, [&](Bytes& info) {
                      Bytes translation;
-                     put16(translation, d.language);
-                     put16(translation, d.codePage);
+                     for (const VersionDescription::Table& t : d.tables) {
+                         put16(translation, t.language);
+                         put16(translation, t.codePage);
+                     }
                      putBlock(info, "Translation", binaryValue, translation,
                               static_cast<std::uint16_t>(translation.size()), noChildren);
                  });

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-// What goes into one binary's version block: the fixed record and one string
-// table under one language and code page.
+// What goes into one binary's version block: the fixed record and its
+// string tables.
 struct VersionDescription {
     // Most significant part first: major, minor, build, revision.
     std::array<std::uint16_t, 4> fileVersion{};
@@ -19,10 +19,15 @@ struct VersionDescription {
     std::uint32_t fileSubtype = 0;
     // 100-nanosecond intervals since 1601-01-01 UTC, as the fixed record keeps it.
     std::uint64_t fileDate = 0;
-    std::uint16_t language = 0x0409;
-    std::uint16_t codePage = 0x04B0;
-    // Names and texts in UTF-8, in the order they are written.
-    std::vector<std::pair<std::string, std::string>> strings;
+    // One string table per language and code page; the translation table
+    // lists them in this order.
+    struct Table {
+        std::uint16_t language = 0x0409;
+        std::uint16_t codePage = 0x04B0;
+        // Names and texts in UTF-8, in the order they are written.
+        std::vector<std::pair<std::string, std::string>> strings;
+    };
+    std::vector<Table> tables;
 };
 
 // The VS_VERSIONINFO block in the Windows binary layout: little-endian,
