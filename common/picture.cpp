@@ -56,6 +56,8 @@ bool CPicture::LoadFromMem(const QByteArray& bytes) {
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    // Asked before reading: afterwards the reader would look at the end of the data.
+    const QByteArray format = reader.format();
     QImage image = reader.read();
     if (image.isNull()) {
         return false;
@@ -64,7 +66,7 @@ bool CPicture::LoadFromMem(const QByteArray& bytes) {
         image.convertToColorSpace(QColorSpace::SRgb);
     }
     image_ = std::move(image);
-    format_ = reader.format();
+    format_ = format;
     return true;
 }
 
