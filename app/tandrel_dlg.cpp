@@ -9,6 +9,7 @@
 #include "common/dialog_units.h"
 #include "metadata/card_layout.h"
 #include "metadata/path_text.h"
+#include "naming/example_line.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -182,6 +183,12 @@ void CTandrelDlg::updateSourceStatus() {
 }
 
 void CTandrelDlg::updateExample() {
+    const ExampleLine line = makeExampleLine(
+        targetFolder_->text().toStdString(), generateFolder_->isChecked(),
+        folderMaskEdit_->text().toStdString(), renameFiles_->isChecked(),
+        fileMaskEdit_->text().toStdString(), exampleTime_);
+    namingReady_ = line.namingReady;
+    example_->setText(QString::fromStdString(line.text));
     updateCopyButton();
 }
 
