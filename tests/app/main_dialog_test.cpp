@@ -203,7 +203,7 @@ TEST_F(MainDialogTest, TokenMenuReplacesTheSelectionAndPutsTheCaretAfterIt) {
     EXPECT_FALSE(fileMask->hasSelectedText());
     EXPECT_FALSE(fileMask->isUndoAvailable());
     EXPECT_EQ(PopupMenu::lastPosition(), button->mapToGlobal(QPoint(0, button->height())));
-    EXPECT_TRUE(text(*dialog, IdExample).endsWith("/18x.m2ts"));
+    EXPECT_TRUE(text(*dialog, IdExample).endsWith("/x18x.m2ts"));
 
     // Without a selection the token goes in at the caret.
     fileMask->setCursorPosition(1);
@@ -216,12 +216,12 @@ TEST_F(MainDialogTest, TokenMenuReplacesTheSelectionAndPutsTheCaretAfterIt) {
 TEST_F(MainDialogTest, DismissedTokenMenuRestoresTheSelection) {
     const auto dialog = openDialog();
     auto* folderMask = control<QLineEdit>(*dialog, IdFolderMask);
-    folderMask->setSelection(3, 4);
+    folderMask->setSelection(2, 4);
     PopupMenu::queueCommand(0);
     control<QPushButton>(*dialog, IdFolderToken)->click();
     EXPECT_EQ(PopupMenu::trackedCount(), 1);
     EXPECT_EQ(folderMask->text(), "%Y_%m_%d");
-    EXPECT_EQ(folderMask->selectionStart(), 3);
+    EXPECT_EQ(folderMask->selectionStart(), 2);
     EXPECT_EQ(folderMask->selectedText(), "_%m_");
 
     // A command of another menu inserts nothing either.
