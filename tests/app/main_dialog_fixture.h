@@ -30,7 +30,9 @@ protected:
     static void activate(CTandrelDlg& dialog);
 
     static QString stored(const char* name) { return QSettings().value(name).toString(); }
-    static void store(const char* name, const QVariant& value) { QSettings().setValue(name, value); }
+    static void store(const char* name, const QVariant& value) {
+        QSettings().setValue(name, value);
+    }
 };
 
 // The control with `id`; fails the test when there is none.

@@ -260,16 +260,16 @@ TEST_F(MainDialogTest, MaskMenuOffersTheTenConversions) {
                           ? QString("-")
                           : QString::number(action->data().toInt()) + " " + action->text());
         }
-        EXPECT_EQ(items, QStringList({"32789 %d = Day of month (01 to 31)",
-                                      "32788 %m = Month as a decimal number (01 to 12)",
-                                      "32790 %y = Two digit year (e.g. 01)",
-                                      "32791 %Y = Four digit year (e.g. 2001)", "-",
-                                      "32792 %I = Hours in 12 hour format (01 to 12)",
-                                      "32793 %H = Hours in 24 hour format (00 to 23)",
-                                      "32794 %M = Minutes (00 to 59)",
-                                      "32795 %S = Seconds (00 to 59)",
-                                      "32796 %p = AM/PM designation (AM/PM)", "-",
-                                      "32797 %f = Original filename"}));
+        EXPECT_EQ(items,
+                  QStringList({"32789 %d = Day of month (01 to 31)",
+                               "32788 %m = Month as a decimal number (01 to 12)",
+                               "32790 %y = Two digit year (e.g. 01)",
+                               "32791 %Y = Four digit year (e.g. 2001)", "-",
+                               "32792 %I = Hours in 12 hour format (01 to 12)",
+                               "32793 %H = Hours in 24 hour format (00 to 23)",
+                               "32794 %M = Minutes (00 to 59)", "32795 %S = Seconds (00 to 59)",
+                               "32796 %p = AM/PM designation (AM/PM)", "-",
+                               "32797 %f = Original filename"}));
     }
     EXPECT_EQ(maskMenus, 2);
     EXPECT_EQ(maskTokenForCommand(32788), "%m");
@@ -320,7 +320,8 @@ TEST_F(MainDialogTest, CopyIsEnabledExactlyWhenBothChecksPass) {
     source->setText(qtext(card));
     EXPECT_TRUE(copy->isEnabled());
 
-    source->setText(QString::fromStdString((card / "PRIVATE/AVCHDL/BDMV/STREAM/00000.M2TS").string()));
+    source->setText(
+        QString::fromStdString((card / "PRIVATE/AVCHDL/BDMV/STREAM/00000.M2TS").string()));
     EXPECT_EQ(status->text(), "Source folder: Folder is not a directory.");
     EXPECT_FALSE(copy->isEnabled());
     source->setText("");
