@@ -10,6 +10,8 @@
 #include <QQueue>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const int forAllControlId = 1020;
@@ -25,14 +27,28 @@ QQueue<CCopyConflictDlg::Script>& scripts() {
     return queue;
 }
 
+const int dialogWidth = 316;
+const int dialogMargin = 7;
+const int lineHeight = 8;
+
 QLabel* addLabel(QDialog* dialog, const DialogUnits& units, const QString& text, int x, int y,
                  int width, int height) {
     auto* label = new QLabel(text, dialog);
     // Paths and file names are shown as they are, never read as markup.
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     units.place(label, x, y, width, height);
+    if (height > lineHeight) {
+        label->setWordWrap(true);
+    } else {
+        // A one-line text whose font runs wider than the template's keeps
+        // its line and takes the room up to the dialog's margin rather than
+        // wrapping into a line that is cut off.
+        const int room = units.x(dialogWidth - dialogMargin) - label->x();
+        label->resize(
+            std::clamp(label->sizeHint().width(), label->width(), std::max(room, label->width())),
+            label->height());
+    }
     return label;
 }
 
@@ -45,7 +61,7 @@ CCopyConflictDlg::CCopyConflictDlg(const QString& existingPath, const QString& k
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Copy File"));
     const DialogUnits units(font());
-    setFixedSize(units.size(316, 185));
+    setFixedSize(units.size(dialogWidth, 185));
 
     // Created in the template's tab order.
     auto* skip = new QPushButton(QStringLiteral("&Skip"), this);
@@ -92,14 +108,12 @@ CCopyConflictDlg::CCopyConflictDlg(const QString& existingPath, const QString& k
 
     QLabel* existing = addLabel(this, units, existingPath, 7, 8, 302, 8);
     setControlId(existing, existingPathControlId);
-    existing->setWordWrap(false);
     existing->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     // A long path is cut off at the label's edge; the tip shows all of it.
     existing->setToolTip(existingPath);
 
     QLabel* keepBothLabel = addLabel(this, units, keepBothName, 137, 140, 140, 8);
     setControlId(keepBothLabel, keepBothNameControlId);
-    keepBothLabel->setWordWrap(false);
 }
 
 int CCopyConflictDlg::DoModal() {
