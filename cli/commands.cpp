@@ -1,8 +1,9 @@
 #include "cli/commands.h"
 
+#include "cli/copy_command.h"
+
 #include <CLI/CLI.hpp>
 
 void addCommands(CLI::App& app, CommandResult& result) {
-    (void)app;
-    (void)result;
+    addCopyCommand(app, result);
 }
