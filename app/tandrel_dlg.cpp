@@ -7,6 +7,9 @@
 #include "app/popup_menu.h"
 #include "app/settings_store.h"
 #include "common/dialog_units.h"
+#include "common/message_box.h"
+#include "copy/copy_job_proc.h"
+#include "copy/up_dialog.h"
 #include "metadata/card_layout.h"
 #include "metadata/path_text.h"
 #include "naming/example_line.h"
@@ -55,6 +58,10 @@ Control* placeControl(Control* control, const DialogUnits& units, int id, int x,
 }
 
 } // namespace
+
+bool isCopyFailure(std::uint32_t progressResult) {
+    return progressResult != CUPDialog::ResultTrue && progressResult < 0x10000;
+}
 
 CTandrelDlg::CTandrelDlg(const QStringList& arguments, Clock clock, QWidget* parent)
     : QDialog(parent), icon_(programIcon()) {
@@ -143,6 +150,7 @@ void CTandrelDlg::createControls() {
             [this] { insertMaskToken(folderMaskEdit_, folderTokenMenu_, folderTokenButton_); });
     connect(fileTokenButton_, &QPushButton::clicked, this,
             [this] { insertMaskToken(fileMaskEdit_, fileTokenMenu_, fileTokenButton_); });
+    connect(copyButton_, &QPushButton::clicked, this, &CTandrelDlg::onCopy);
     connect(close, &QPushButton::clicked, this, &CTandrelDlg::onClose);
     (void)browseSource;
     (void)browseTarget;
@@ -204,6 +212,30 @@ void CTandrelDlg::SaveSettings() {
     settings.setValue(QString::fromLatin1(SettingName::renameFilesMask), fileMaskEdit_->text());
 }
 
+QString CTandrelDlg::savedSourceFolder() const {
+    return QSettings().value(QString::fromLatin1(SettingName::sourceFolder)).toString();
+}
+
+QString CTandrelDlg::targetFolderText() const {
+    return targetFolder_->text();
+}
+
+bool CTandrelDlg::generateFolderChecked() const {
+    return generateFolder_->isChecked();
+}
+
+QString CTandrelDlg::folderMaskText() const {
+    return folderMaskEdit_->text();
+}
+
+bool CTandrelDlg::renameFilesChecked() const {
+    return renameFiles_->isChecked();
+}
+
+QString CTandrelDlg::fileMaskText() const {
+    return fileMaskEdit_->text();
+}
+
 void CTandrelDlg::updateSourceStatus() {
     const SourceValidity validity =
         checkSourceFolder(pathFromText(sourceFolder_->text().toStdString()));
@@ -256,6 +288,15 @@ void CTandrelDlg::insertMaskToken(MaskEdit* edit, QMenu* menu, QPushButton* butt
     } else {
         edit->setFocus(Qt::OtherFocusReason);
         edit->setSelection(start, end - start);
+    }
+}
+
+void CTandrelDlg::onCopy() {
+    // The job reads the source folder from the settings, so they are saved first.
+    SaveSettings();
+    CUPDialog progress(this, copyJobProc, static_cast<CopyJobHost*>(&jobHost_));
+    if (isCopyFailure(static_cast<std::uint32_t>(progress.DoModal()))) {
+        MessageBox::show(this, QStringLiteral("Some Error Occured."));
     }
 }
 
