@@ -1,13 +1,16 @@
 #include "app/tandrel_dlg.h"
 
+#include "app/about_dlg.h"
 #include "app/app_resources.h"
 #include "app/command_line.h"
 #include "app/mask_edit.h"
+#include "app/options_dlg.h"
 #include "app/menus.h"
 #include "app/popup_menu.h"
 #include "app/settings_store.h"
 #include "common/dialog_units.h"
 #include "common/message_box.h"
+#include "common/xfolder_dialog.h"
 #include "copy/copy_job_proc.h"
 #include "copy/up_dialog.h"
 #include "metadata/card_layout.h"
@@ -83,7 +86,7 @@ void CTandrelDlg::createControls() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    QMenuBar* menuBar = createMainMenu(this, MainMenuItems{});
+    QMenuBar* menuBar = createMainMenu(this);
     layout->setMenuBar(menuBar);
     layout->addWidget(client);
     connect(menuBar, &QMenuBar::triggered, this,
@@ -152,8 +155,8 @@ void CTandrelDlg::createControls() {
             [this] { insertMaskToken(fileMaskEdit_, fileTokenMenu_, fileTokenButton_); });
     connect(copyButton_, &QPushButton::clicked, this, &CTandrelDlg::onCopy);
     connect(close, &QPushButton::clicked, this, &CTandrelDlg::onClose);
-    (void)browseSource;
-    (void)browseTarget;
+    connect(browseSource, &QPushButton::clicked, this, [this] { onBrowse(sourceFolder_); });
+    connect(browseTarget, &QPushButton::clicked, this, [this] { onBrowse(targetFolder_); });
 }
 
 void CTandrelDlg::OnInitDialog(const QStringList& arguments, Clock clock) {
@@ -300,9 +303,30 @@ void CTandrelDlg::onCopy() {
     }
 }
 
+void CTandrelDlg::onBrowse(QLineEdit* field) {
+    CXFolderDialog picker(field->text(), {}, this);
+    if (picker.DoModal() == 1) {
+        field->setText(picker.GetPath());
+    }
+}
+
 void CTandrelDlg::onCommand(int command) {
-    if (command == CommandExit) {
+    switch (command) {
+    case CommandExit:
         onClose();
+        break;
+    case CommandOptions: {
+        COptionsDlg options(this);
+        options.exec();
+        break;
+    }
+    case CommandAbout: {
+        CAboutDlg about(this);
+        about.exec();
+        break;
+    }
+    default:
+        break;
     }
 }
 

@@ -86,6 +86,7 @@ private:
     void onRenameFilesClicked();
     void insertMaskToken(MaskEdit* edit, QMenu* menu, QPushButton* button);
     void onCopy();
+    void onBrowse(QLineEdit* field);
     void onCommand(int command);
     void onClose();
 

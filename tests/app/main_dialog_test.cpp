@@ -338,4 +338,14 @@ TEST_F(MainDialogTest, LayoutFollowsTheTemplate) {
     EXPECT_EQ(example->geometry(), units.rect(15, 173, 290, 14));
     EXPECT_EQ(control<QWidget>(*dialog, IdCopy)->geometry(), units.rect(90, 209, 50, 14));
     EXPECT_EQ(source->parentWidget()->size(), units.size(322, 231));
+
+    QStringList menu;
+    for (const QAction* title : dialog->findChild<QMenuBar*>()->actions()) {
+        menu << title->text();
+        for (const QAction* item : title->menu()->actions()) {
+            menu << QString::number(item->data().toInt()) + " " + item->text();
+        }
+    }
+    EXPECT_EQ(menu, QStringList({"&File", "32771 E&xit", "&Tools", "32798 &Options...", "&Help",
+                                 "32772 &About..."}));
 }
