@@ -37,18 +37,11 @@ QAction* addCommand(QMenu* menu, const char* text, int command) {
 
 } // namespace
 
-QMenuBar* createMainMenu(QWidget* parent, const MainMenuItems& items) {
+QMenuBar* createMainMenu(QWidget* parent) {
     auto* bar = new QMenuBar(parent);
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    addCommand(file, "E&xit", CommandExit);
-    if (items.options) {
-        QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-        addCommand(tools, "&Options...", CommandOptions);
-    }
-    if (items.about) {
-        QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-        addCommand(help, "&About...", CommandAbout);
-    }
+    addCommand(bar->addMenu(QStringLiteral("&File")), "E&xit", CommandExit);
+    addCommand(bar->addMenu(QStringLiteral("&Tools")), "&Options...", CommandOptions);
+    addCommand(bar->addMenu(QStringLiteral("&Help")), "&About...", CommandAbout);
     return bar;
 }
 

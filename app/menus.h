@@ -13,16 +13,9 @@ enum MainMenuCommand : int {
     CommandOptions = 32798,
 };
 
-// Which of the menu bar's optional items the program has.
-struct MainMenuItems {
-    bool options = false;
-    bool about = false;
-};
-
 // Menu 129, "&File" "E&xit", "&Tools" "&Options...", "&Help" "&About...".
-// Every action carries its command id as data; a menu whose items are all
-// absent is left out.
-QMenuBar* createMainMenu(QWidget* parent, const MainMenuItems& items);
+// Every action carries its command id as data.
+QMenuBar* createMainMenu(QWidget* parent);
 
 // The "Mask" sub-menu of menu 134: the ten conversions the token buttons
 // insert, each action carrying its command id (32788 to 32797) as data.

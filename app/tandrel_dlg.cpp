@@ -1,14 +1,21 @@
 #include "app/tandrel_dlg.h"
 
+#include "app/about_dlg.h"
 #include "app/app_resources.h"
 #include "app/command_line.h"
 #include "app/mask_edit.h"
 #include "app/menus.h"
+#include "app/options_dlg.h"
 #include "app/popup_menu.h"
 #include "app/settings_store.h"
 #include "common/dialog_units.h"
+#include "common/message_box.h"
+#include "common/xfolder_dialog.h"
+#include "copy/copy_job_proc.h"
+#include "copy/up_dialog.h"
 #include "metadata/card_layout.h"
 #include "metadata/path_text.h"
+#include "naming/example_line.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,7 +29,26 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// The template was drawn for a narrower font than most desktops use. A text
+// control whose text does not fit grows into the free room to its right
+// (`roomUnits` wide in all), and where that room ends its font shrinks,
+// at most to four fifths, until the text fits.
+void fitText(QWidget* control, const DialogUnits& units, int roomUnits) {
+    if (control->sizeHint().width() <= control->width()) {
+        return;
+    }
+    control->resize(std::min(control->sizeHint().width(), units.x(roomUnits)), control->height());
+    QFont font = control->font();
+    const qreal smallest = font.pointSizeF() * 0.8;
+    while (control->sizeHint().width() > control->width() && font.pointSizeF() - 0.5 >= smallest) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        control->setFont(font);
+    }
+}
 
 template <typename Control>
 Control* placeControl(Control* control, const DialogUnits& units, int id, int x, int y, int width,
@@ -35,6 +61,10 @@ Control* placeControl(Control* control, const DialogUnits& units, int id, int x,
 }
 
 } // namespace
+
+bool isCopyFailure(std::uint32_t progressResult) {
+    return progressResult != CUPDialog::ResultTrue && progressResult < 0x10000;
+}
 
 CTandrelDlg::CTandrelDlg(const QStringList& arguments, Clock clock, QWidget* parent)
     : QDialog(parent), icon_(programIcon()) {
@@ -56,28 +86,30 @@ void CTandrelDlg::createControls() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    QMenuBar* menuBar = createMainMenu(this, MainMenuItems{});
+    QMenuBar* menuBar = createMainMenu(this);
     layout->setMenuBar(menuBar);
     layout->addWidget(client);
     connect(menuBar, &QMenuBar::triggered, this,
             [this](QAction* action) { onCommand(action->data().toInt()); });
 
     placeControl(new QGroupBox(QStringLiteral("Input"), client), units, 0, 6, 6, 306, 58);
-    placeControl(new QLabel(QStringLiteral("Source folder:"), client), units, 0, 15, 20, 46, 8);
+    auto* sourceLabel =
+        placeControl(new QLabel(QStringLiteral("Source folder:"), client), units, 0, 15, 20, 46, 8);
     sourceFolder_ = placeControl(new QLineEdit(client), units, IdSourceFolder, 15, 31, 234, 14);
     auto* browseSource = placeControl(new QPushButton(QStringLiteral("&Browse..."), client), units,
                                       IdBrowseSource, 255, 31, 50, 14);
-    sourceStatus_ =
-        placeControl(new QLabel(QStringLiteral("-"), client), units, IdSourceStatus, 15, 48, 234, 8);
+    sourceStatus_ = placeControl(new QLabel(QStringLiteral("-"), client), units, IdSourceStatus, 15,
+                                 48, 234, 8);
 
     placeControl(new QGroupBox(QStringLiteral("Output"), client), units, 0, 6, 71, 306, 132);
-    placeControl(new QLabel(QStringLiteral("Target folder:"), client), units, 0, 15, 85, 46, 8);
+    auto* targetLabel =
+        placeControl(new QLabel(QStringLiteral("Target folder:"), client), units, 0, 15, 85, 46, 8);
     targetFolder_ = placeControl(new QLineEdit(client), units, IdTargetFolder, 15, 96, 234, 14);
     auto* browseTarget = placeControl(new QPushButton(QStringLiteral("B&rowse..."), client), units,
                                       IdBrowseTarget, 255, 96, 50, 14);
-    generateFolder_ =
-        placeControl(new QCheckBox(QStringLiteral("Use mask to generate destination folder"), client),
-                     units, IdGenerateFolder, 15, 119, 144, 10);
+    generateFolder_ = placeControl(
+        new QCheckBox(QStringLiteral("Use mask to generate destination folder"), client), units,
+        IdGenerateFolder, 15, 119, 144, 10);
     folderMaskEdit_ = placeControl(new MaskEdit(client), units, IdFolderMask, 160, 119, 89, 14);
     folderTokenButton_ =
         placeControl(new QPushButton(client), units, IdFolderToken, 255, 119, 11, 14);
@@ -85,7 +117,8 @@ void CTandrelDlg::createControls() {
                                 units, IdRenameFiles, 15, 140, 95, 10);
     fileMaskEdit_ = placeControl(new MaskEdit(client), units, IdFileMask, 160, 140, 89, 14);
     fileTokenButton_ = placeControl(new QPushButton(client), units, IdFileToken, 255, 140, 11, 14);
-    placeControl(new QLabel(QStringLiteral("Example:"), client), units, 0, 15, 162, 30, 8);
+    auto* exampleLabel =
+        placeControl(new QLabel(QStringLiteral("Example:"), client), units, 0, 15, 162, 30, 8);
     example_ = placeControl(new QLineEdit(client), units, IdExample, 15, 173, 290, 14);
     example_->setReadOnly(true);
     copyButton_ = placeControl(new QPushButton(QStringLiteral("&Copy"), client), units, IdCopy, 90,
@@ -93,6 +126,14 @@ void CTandrelDlg::createControls() {
     copyButton_->setEnabled(false);
     auto* close = placeControl(new QPushButton(QStringLiteral("Close"), client), units, IdClose,
                                180, 209, 50, 14);
+
+    // The labels have the whole width of their group to the right; the check
+    // boxes end where the mask boxes begin.
+    for (QLabel* label : {sourceLabel, targetLabel, exampleLabel}) {
+        fitText(label, units, 290);
+    }
+    fitText(generateFolder_, units, 145);
+    fitText(renameFiles_, units, 145);
 
     for (QPushButton* token : {folderTokenButton_, fileTokenButton_}) {
         token->setIcon(tokenArrowIcon());
@@ -112,9 +153,10 @@ void CTandrelDlg::createControls() {
             [this] { insertMaskToken(folderMaskEdit_, folderTokenMenu_, folderTokenButton_); });
     connect(fileTokenButton_, &QPushButton::clicked, this,
             [this] { insertMaskToken(fileMaskEdit_, fileTokenMenu_, fileTokenButton_); });
+    connect(copyButton_, &QPushButton::clicked, this, &CTandrelDlg::onCopy);
     connect(close, &QPushButton::clicked, this, &CTandrelDlg::onClose);
-    (void)browseSource;
-    (void)browseTarget;
+    connect(browseSource, &QPushButton::clicked, this, [this] { onBrowse(sourceFolder_); });
+    connect(browseTarget, &QPushButton::clicked, this, [this] { onBrowse(targetFolder_); });
 }
 
 void CTandrelDlg::OnInitDialog(const QStringList& arguments, Clock clock) {
@@ -173,15 +215,46 @@ void CTandrelDlg::SaveSettings() {
     settings.setValue(QString::fromLatin1(SettingName::renameFilesMask), fileMaskEdit_->text());
 }
 
+QString CTandrelDlg::savedSourceFolder() const {
+    return QSettings().value(QString::fromLatin1(SettingName::sourceFolder)).toString();
+}
+
+QString CTandrelDlg::targetFolderText() const {
+    return targetFolder_->text();
+}
+
+bool CTandrelDlg::generateFolderChecked() const {
+    return generateFolder_->isChecked();
+}
+
+QString CTandrelDlg::folderMaskText() const {
+    return folderMaskEdit_->text();
+}
+
+bool CTandrelDlg::renameFilesChecked() const {
+    return renameFiles_->isChecked();
+}
+
+QString CTandrelDlg::fileMaskText() const {
+    return fileMaskEdit_->text();
+}
+
 void CTandrelDlg::updateSourceStatus() {
     const SourceValidity validity =
         checkSourceFolder(pathFromText(sourceFolder_->text().toStdString()));
     sourceReady_ = validity == Ok;
     sourceStatus_->setText(QString::fromUtf8(sourceStatusText(validity)));
+    fitText(sourceStatus_, DialogUnits(font()), 290);
     updateCopyButton();
 }
 
 void CTandrelDlg::updateExample() {
+    const ExampleLine line =
+        makeExampleLine(targetFolder_->text().toStdString(), generateFolder_->isChecked(),
+                        folderMaskEdit_->text().toStdString(), renameFiles_->isChecked(),
+                        fileMaskEdit_->text().toStdString(), exampleTime_);
+    namingReady_ = line.namingReady;
+    example_->setText(QString::fromStdString(line.text));
     updateCopyButton();
 }
 
@@ -221,9 +294,39 @@ void CTandrelDlg::insertMaskToken(MaskEdit* edit, QMenu* menu, QPushButton* butt
     }
 }
 
+void CTandrelDlg::onCopy() {
+    // The job reads the source folder from the settings, so they are saved first.
+    SaveSettings();
+    CUPDialog progress(this, copyJobProc, static_cast<CopyJobHost*>(&jobHost_));
+    if (isCopyFailure(static_cast<std::uint32_t>(progress.DoModal()))) {
+        MessageBox::show(this, QStringLiteral("Some Error Occured."));
+    }
+}
+
+void CTandrelDlg::onBrowse(QLineEdit* field) {
+    CXFolderDialog picker(field->text(), {}, this);
+    if (picker.DoModal() == 1) {
+        field->setText(picker.GetPath());
+    }
+}
+
 void CTandrelDlg::onCommand(int command) {
-    if (command == CommandExit) {
+    switch (command) {
+    case CommandExit:
         onClose();
+        break;
+    case CommandOptions: {
+        COptionsDlg options(this);
+        options.exec();
+        break;
+    }
+    case CommandAbout: {
+        CAboutDlg about(this);
+        about.exec();
+        break;
+    }
+    default:
+        break;
     }
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "common/date_time.h"
-#include "copy/job_state.h"
+#include "copy/gui_copy_job_host.h"
 
 #include <QDialog>
 #include <QIcon>
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <ctime>
 
 class MaskEdit;
@@ -38,12 +39,17 @@ enum MainDialogControl : int {
 // The result the dialog ends with when left through Close or File, Exit.
 inline constexpr int closeResult = 8;
 
+// Whether the progress dialog's result tells of a failure the user must hear
+// of: anything but the job's end (1), the user's stop and a dialog that
+// could not be shown.
+bool isCopyFailure(std::uint32_t progressResult);
+
 // The program's main window: source and target folders, the two masks with
 // their switches and token menus, the example line, the source status, and
 // the Copy and Close buttons. It restores its six settings when it opens,
 // saves them on Copy and Close, and runs the copy job behind the progress
-// dialog.
-class CTandrelDlg : public QDialog {
+// dialog, answering the job's reads of its fields.
+class CTandrelDlg : public QDialog, private CopyJobFields {
     Q_OBJECT
 public:
     using Clock = std::tm (*)();
@@ -66,12 +72,21 @@ private:
     void OnInitDialog(const QStringList& arguments, Clock clock);
     void setFieldText(QLineEdit* field, const QString& text, void (CTandrelDlg::*handler)());
 
+    QString savedSourceFolder() const override;
+    QString targetFolderText() const override;
+    bool generateFolderChecked() const override;
+    QString folderMaskText() const override;
+    bool renameFilesChecked() const override;
+    QString fileMaskText() const override;
+
     void updateSourceStatus();
     void updateExample();
     void updateCopyButton();
     void onGenerateFolderClicked();
     void onRenameFilesClicked();
     void insertMaskToken(MaskEdit* edit, QMenu* menu, QPushButton* button);
+    void onCopy();
+    void onBrowse(QLineEdit* field);
     void onCommand(int command);
     void onClose();
 
@@ -86,8 +101,9 @@ private:
     QMenu* folderTokenMenu_ = nullptr;
     QMenu* fileTokenMenu_ = nullptr;
     QPushButton* copyButton_ = nullptr;
-    // The parsed masks and the flags the copy job keeps between files.
-    CopyJobState jobState_;
+    // The copy job's side of this dialog: its questions, and the parsed masks
+    // and flags the job keeps between files.
+    GuiCopyJobHost jobHost_{this, *this};
     std::tm exampleTime_{};
     QPushButton* folderTokenButton_ = nullptr;
     QPushButton* fileTokenButton_ = nullptr;

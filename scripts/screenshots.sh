@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb on the sample card and saves what a
 # person would see as PNGs in <build>/screenshots: the main window, the mask
-# menu open, the progress dialog during a copy and the conflict dialog. The
+# menu open, the progress dialog during a copy, the conflict dialog, and the
+# Options and About dialogs. The
 # settings and the copy's target live in a temporary home, so the user's own
 # settings are never touched.
 set -euo pipefail
@@ -79,6 +80,15 @@ shoot "$main" main-window
 # From the source field, six tabs reach the folder mask's token button.
 keys Tab Tab Tab Tab Tab Tab space
 shoot_screen mask-menu
+keys Escape
+
+xdotool windowfocus --sync "$main"
+keys alt+t o
+shoot "$(window Options)" options-dialog
+keys Escape
+xdotool windowfocus --sync "$main"
+keys alt+h a
+shoot "$(window "About Tandrel")" about-dialog
 keys Escape
 
 # A first copy fills the target; the second meets every file again, and its

@@ -1,5 +1,6 @@
 #include "common/path_helpers.h"
 
+#include "tests/common/qstring_print.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
