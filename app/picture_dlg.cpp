@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 CPictureDlg::CPictureDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Tandrel"));
+    setWindowTitle(QStringLiteral("Picture"));
     const DialogUnits units(font());
     setFixedSize(units.size(330, 245));
 

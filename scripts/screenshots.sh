@@ -2,7 +2,7 @@
 # Starts the real program under Xvfb on the sample card and saves what a
 # person would see as PNGs in <build>/screenshots: the main window, the mask
 # menu open, the progress dialog during a copy, the conflict dialog, and the
-# Options and About dialogs. The
+# Options and About dialogs with About's picture (Ctrl+H). The
 # settings and the copy's target live in a temporary home, so the user's own
 # settings are never touched.
 set -euo pipefail
@@ -88,7 +88,13 @@ shoot "$(window Options)" options-dialog
 keys Escape
 xdotool windowfocus --sync "$main"
 keys alt+h a
-shoot "$(window "About Tandrel")" about-dialog
+about=$(window "About Tandrel")
+shoot "$about" about-dialog
+keys ctrl+h
+shoot "$(window Picture)" picture-dialog
+keys Escape
+gone Picture
+xdotool windowfocus --sync "$about"
 keys Escape
 
 # A first copy fills the target; the second meets every file again, and its
