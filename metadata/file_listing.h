@@ -1,0 +1,18 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+#include <string>
+#include <vector>
+
+// True when the extension of `fileName` (from its last "." to the end, the dot
+// included) has the length of `extension` and equals it letter by letter after
+// upper-casing both, as Windows compares file names.
+bool extensionMatches(const std::string& fileName, const std::string& extension);
+
+// The regular files directly in `folder` whose extension matches, in byte-wise
+// order of their names: folders list in hash order on Linux, and the reader's
+// running entry number must not depend on the disk. File-system failures pass
+// on as boost::filesystem::filesystem_error.
+std::vector<boost::filesystem::path> matchingFiles(const boost::filesystem::path& folder,
+                                                   const std::string& extension);

@@ -1,0 +1,168 @@
+#include "metadata/card_layout.h"
+#include "metadata/file_listing.h"
+#include "tests/support/card_writer.h"
+#include "tests/support/temp_dir.h"
+
+#include <boost/filesystem/operations.hpp>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <unistd.h>
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+// A card with one playlist and one stream, or just the bare folders.
+void writeSmallCard(const fs::path& root, const CardFolders& folders = {}) {
+    CardSpec card = simpleCard(1, 1);
+    card.folders = folders;
+    writeCard(root, card);
+}
+
+} // namespace
+
+TEST(CardLayout, StatusTexts) {
+    EXPECT_STREQ(sourceStatusText(Ok), "Source folder: Ok!");
+    EXPECT_STREQ(sourceStatusText(FolderMissing), "Source folder: Folder does not exist.");
+    EXPECT_STREQ(sourceStatusText(NotAFolder), "Source folder: Folder is not a directory.");
+    EXPECT_STREQ(sourceStatusText(PlaylistFolderMissing),
+                 "Source folder: PlayList folder is missing.");
+    EXPECT_STREQ(sourceStatusText(PlaylistFilesMissing),
+                 "Source folder: PlayList folder does not contain the expected files.");
+    EXPECT_STREQ(sourceStatusText(StreamFolderMissing), "Source folder: Stream folder is missing.");
+    EXPECT_STREQ(sourceStatusText(StreamFilesMissing),
+                 "Source folder: Stream folder does not contain the expected files.");
+    EXPECT_THROW(sourceStatusText(static_cast<SourceValidity>(7)), std::invalid_argument);
+}
+
+TEST(CardLayout, ChecksTheRowsInOrder) {
+    TempDir dir;
+    EXPECT_EQ(checkSourceFolder(fs::path()), FolderMissing);
+    EXPECT_EQ(checkSourceFolder(dir / "missing"), FolderMissing);
+    writeFile(dir / "file", "x");
+    EXPECT_EQ(checkSourceFolder(dir / "file"), NotAFolder);
+
+    const fs::path root = dir / "card";
+    fs::create_directories(root);
+    EXPECT_EQ(checkSourceFolder(root), PlaylistFolderMissing);
+
+    const fs::path playlists = cardPlaylistFolder(root);
+    const fs::path streams = cardStreamFolder(root);
+    fs::create_directories(playlists / "X.MPLS");
+    fs::create_directories(streams);
+    writeStreamFile(streams / "00000.M2TS", 10);
+    // The playlist side is judged first.
+    EXPECT_EQ(checkSourceFolder(root), PlaylistFilesMissing);
+
+    writeFile(playlists / "00000.mpls", "x");
+    fs::remove_all(streams);
+    EXPECT_EQ(checkSourceFolder(root), StreamFolderMissing);
+    fs::create_directories(streams / "X.M2TS");
+    EXPECT_EQ(checkSourceFolder(root), StreamFilesMissing);
+    writeStreamFile(streams / "00000.m2ts", 10);
+    EXPECT_EQ(checkSourceFolder(root), Ok);
+}
+
+TEST(CardLayout, FindsLayoutFoldersWithoutRegardToCase) {
+    TempDir dir;
+    CardFolders lower{"private", "avchdl", "bdmv", "playlist", "stream"};
+    writeSmallCard(dir.path(), lower);
+    EXPECT_EQ(checkSourceFolder(dir.path()), Ok);
+    EXPECT_EQ(playlistFolderOf(dir.path()), cardPlaylistFolder(dir.path(), lower));
+    EXPECT_EQ(streamFolderOf(dir.path()), cardStreamFolder(dir.path(), lower));
+
+    // A missing folder is named as the layout spells it.
+    TempDir partial;
+    fs::create_directories(partial / "Private" / "AvchdL");
+    EXPECT_EQ(playlistFolderOf(partial.path()),
+              partial / "Private" / "AvchdL" / "BDMV" / "PLAYLIST");
+
+    // Among several spellings a folder wins over a file, then byte order.
+    TempDir several;
+    writeFile(several / "PRIVATE", "a file");
+    fs::create_directories(several / "private");
+    fs::create_directories(several / "Private");
+    EXPECT_EQ(playlistFolderOf(several.path()),
+              several / "Private" / "AVCHDL" / "BDMV" / "PLAYLIST");
+}
+
+TEST(CardLayout, MapsUnreadableStatesToTheNearestRow) {
+    TempDir dir;
+    // A layout folder that is a file cannot be listed.
+    writeSmallCard(dir.path());
+    fs::remove_all(cardStreamFolder(dir.path()));
+    writeFile(cardStreamFolder(dir.path()), "x");
+    EXPECT_EQ(checkSourceFolder(dir.path()), StreamFilesMissing);
+    fs::remove_all(cardPlaylistFolder(dir.path()));
+    writeFile(cardPlaylistFolder(dir.path()), "x");
+    EXPECT_EQ(checkSourceFolder(dir.path()), PlaylistFilesMissing);
+
+    // A source whose state cannot be read: a loop of links, a name too long.
+    fs::create_symlink(dir / "loop-b", dir / "loop-a");
+    fs::create_symlink(dir / "loop-a", dir / "loop-b");
+    EXPECT_EQ(checkSourceFolder(dir / "loop-a"), FolderMissing);
+    EXPECT_EQ(checkSourceFolder(dir / std::string(300, 'x')), FolderMissing);
+    EXPECT_EQ(checkSourceFolder(dir / "loop-a" / "sub"), FolderMissing);
+
+    // Loops below the source are layout folders that cannot be read.
+    TempDir looped;
+    fs::create_directories(looped / "PRIVATE" / "AVCHDL");
+    fs::create_symlink(looped / "PRIVATE" / "AVCHDL" / "BDMV",
+                       looped / "PRIVATE" / "AVCHDL" / "BDMV");
+    EXPECT_EQ(checkSourceFolder(looped.path()), PlaylistFolderMissing);
+}
+
+TEST(CardLayout, MapsAnUnlistableFolderToItsFilesRow) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root lists folders without read permission";
+    }
+    TempDir dir;
+    writeSmallCard(dir.path());
+    fs::permissions(cardPlaylistFolder(dir.path()), fs::no_perms);
+    EXPECT_EQ(checkSourceFolder(dir.path()), PlaylistFilesMissing);
+    fs::permissions(cardPlaylistFolder(dir.path()), fs::owner_all);
+}
+
+TEST(CardLayout, CountsAndSumsMatchingRegularFiles) {
+    TempDir dir;
+    EXPECT_EQ(countFiles(dir.path(), ".M2TS"), 0);
+    writeStreamFile(dir / "a.M2TS", 100);
+    writeStreamFile(dir / "b.m2ts", 200);
+    writeStreamFile(dir / "c.M2Ts", 300);
+    writeStreamFile(dir / "d.M2T", 1);
+    writeStreamFile(dir / "e.M2TS2", 1);
+    writeStreamFile(dir / "M2TS", 1);
+    writeStreamFile(dir / ".M2TS", 400);
+    fs::create_directories(dir / "f.M2TS");
+    writeStreamFile(dir / "f.M2TS" / "inner.M2TS", 1);
+    EXPECT_EQ(countFiles(dir.path(), ".M2TS"), 4);
+    EXPECT_EQ(sumFileSizes(dir.path(), ".M2TS"), 1000u);
+
+    // Sizes beyond 32 bits add up exactly (sparse files).
+    TempDir large;
+    for (const char* name : {"a.M2TS", "b.M2TS"}) {
+        writeFile(large / name, "");
+        fs::resize_file(large / name, 3ull << 30);
+    }
+    EXPECT_EQ(sumFileSizes(large.path(), ".M2TS"), 6ull << 30);
+
+    try {
+        countFiles(dir / "a.M2TS", ".M2TS");
+        FAIL() << "counted a file";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Not a directory.");
+    }
+    EXPECT_THROW(sumFileSizes(dir / "missing", ".M2TS"), std::runtime_error);
+}
+
+TEST(CardLayout, MatchesExtensionsFromTheLastDot) {
+    EXPECT_TRUE(extensionMatches("00000.mpls", ".MPLS"));
+    EXPECT_TRUE(extensionMatches("a.b.Mpls", ".MPLS"));
+    EXPECT_TRUE(extensionMatches(".MPLS", ".MPLS"));
+    EXPECT_FALSE(extensionMatches("a.MPLS.bak", ".MPLS"));
+    EXPECT_FALSE(extensionMatches("MPLS", ".MPLS"));
+    EXPECT_FALSE(extensionMatches("a.MPL", ".MPLS"));
+    EXPECT_FALSE(extensionMatches("a.", ".MPLS"));
+}
