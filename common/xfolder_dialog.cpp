@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 
 namespace {
@@ -63,9 +64,6 @@ CXFolderDialog::~CXFolderDialog() {
 }
 
 void CXFolderDialog::buildFolderNameRow() {
-    auto* grid = qobject_cast<QGridLayout*>(layout());
-    auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-
     // The file name and file type rows have no use in a folder picker.
     for (const char* name : {"fileNameLabel", "fileNameEdit", "fileTypeLabel", "fileTypeCombo"}) {
         if (auto* widget = findChild<QWidget*>(QLatin1String(name))) {
@@ -80,12 +78,16 @@ void CXFolderDialog::buildFolderNameRow() {
     folderNameLabel_->setBuddy(history_);
     history_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     okButton_->setDefault(true);
+    if (style()->styleHint(QStyle::SH_DialogButtonBox_ButtonsHaveIcons, nullptr, this) != 0) {
+        okButton_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
+    }
     setControlId(folderNameLabel_, IdFolderNameLabel);
     setControlId(history_, IdHistory);
     setControlId(okButton_, IdOk);
 
+    // The picker's own OK takes the place of the dialog's Open, above Cancel.
+    auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
     if (buttons != nullptr) {
-        // The picker's own OK replaces the dialog's Open; Cancel stays.
         if (QPushButton* open = buttons->button(QDialogButtonBox::Open)) {
             open->hide();
             open->setDefault(false);
@@ -96,15 +98,8 @@ void CXFolderDialog::buildFolderNameRow() {
             okButton_->setMinimumWidth(cancel->sizeHint().width());
         }
     }
-    if (grid != nullptr) {
-        int row = grid->rowCount() - 2;
-        if (auto* fileNameLabel = findChild<QWidget*>(QStringLiteral("fileNameLabel"))) {
-            int column = 0;
-            int rowSpan = 0;
-            int columnSpan = 0;
-            grid->getItemPosition(grid->indexOf(fileNameLabel), &row, &column, &rowSpan,
-                                  &columnSpan);
-        }
+    if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+        const int row = fileNameRow(*grid);
         if (buttons != nullptr) {
             grid->removeWidget(buttons);
             grid->addWidget(buttons, row + 1, 2);
@@ -130,6 +125,20 @@ void CXFolderDialog::buildFolderNameRow() {
         connect(history_->lineEdit(), &QLineEdit::textEdited, selection_,
                 &QItemSelectionModel::clearSelection);
     }
+}
+
+int CXFolderDialog::fileNameRow(const QGridLayout& grid) const {
+    const auto* label = findChild<QWidget*>(QStringLiteral("fileNameLabel"));
+    const int index = label != nullptr ? grid.indexOf(label) : -1;
+    if (index < 0) {
+        return grid.rowCount();
+    }
+    int row = 0;
+    int column = 0;
+    int rowSpan = 0;
+    int columnSpan = 0;
+    grid.getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    return row;
 }
 
 void CXFolderDialog::SetViewMode(int mode) {

@@ -7,6 +7,7 @@
 
 class CHistoryCombo;
 class QEvent;
+class QGridLayout;
 class QItemSelectionModel;
 class QLabel;
 class QPushButton;
@@ -66,6 +67,7 @@ protected:
 
 private:
     void buildFolderNameRow();
+    int fileNameRow(const QGridLayout& grid) const;
     void initialiseHistory();
     void applyViewMode();
     QString selectedFolder() const;

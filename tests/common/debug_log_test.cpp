@@ -7,20 +7,20 @@
 
 #include <boost/filesystem/operations.hpp>
 
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace fs = boost::filesystem;
 
 namespace {
+
+const uid_t nobodyId = 65534;
 
 // Copies the helper into `folder` and returns the copy's path.
 fs::path installHelper(const fs::path& folder) {
@@ -31,19 +31,27 @@ fs::path installHelper(const fs::path& folder) {
     return fs::canonical(copy);
 }
 
-// Runs `program` with `arguments` and returns its exit status.
-int run(const fs::path& program, const std::vector<std::string>& arguments) {
+// Runs `program` with `arguments`, as the user `user` when one is given,
+// and returns its exit status.
+int run(const fs::path& program, const std::vector<std::string>& arguments,
+        std::optional<uid_t> user = std::nullopt) {
+    std::vector<std::string> words{program.string()};
+    words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
-    std::string name = program.string();
-    argv.push_back(name.data());
-    std::vector<std::string> copies = arguments;
-    for (std::string& argument : copies) {
-        argv.push_back(argument.data());
+    for (std::string& word : words) {
+        argv.push_back(word.data());
     }
     argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, name.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    const pid_t pid = fork();
+    if (pid < 0) {
         return -1;
+    }
+    if (pid == 0) {
+        if (user && (setgid(*user) != 0 || setuid(*user) != 0)) {
+            _exit(126);
+        }
+        execv(argv[0], argv.data());
+        _exit(127);
     }
     int status = 0;
     waitpid(pid, &status, 0);
@@ -141,12 +149,24 @@ TEST(DebugLog, UnwritableLogIsSilent) {
 
 TEST(DebugLog, ReadOnlyFolderIsSilent) {
     TempDir dir;
-    const fs::path helper = installHelper(dir / "bin");
-    fs::permissions(dir / "bin", fs::owner_read | fs::owner_exe);
-    if (access((dir / "bin").c_str(), W_OK) == 0) {
-        GTEST_SKIP() << "this user may write into read-only folders";
+    const fs::path folder = dir / "bin";
+    const fs::path helper = installHelper(folder);
+    fs::permissions(helper, fs::owner_all | fs::group_read | fs::group_exe | fs::others_read |
+                                fs::others_exe);
+    // Root writes into any folder, so as root the helper runs as an
+    // unprivileged user who owns the read-only folder.
+    std::optional<uid_t> user;
+    if (geteuid() == 0) {
+        user = nobodyId;
+        ASSERT_EQ(chown(folder.c_str(), nobodyId, nobodyId), 0);
     }
+    fs::permissions(folder, fs::owner_read | fs::owner_exe | fs::group_read | fs::group_exe |
+                                fs::others_read | fs::others_exe);
 
-    EXPECT_EQ(run(helper, {"lost"}), 0);
-    EXPECT_FALSE(fs::exists(dir / "bin" / "debug.log"));
+    const int status = run(helper, {"lost", "lost too"}, user);
+    if (user && status == 127) {
+        GTEST_SKIP() << "the unprivileged user cannot load the helper from this build folder";
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(fs::exists(folder / "debug.log"));
 }
