@@ -61,7 +61,11 @@ gone() {
     echo "screenshots: the window \"$1\" stayed open" >&2
     return 1
 }
-shoot() { import -window "$1" "$out/$2.png"; echo "screenshots: $out/$2.png"; }
+shoot() {
+    [[ -n $1 ]] || { echo "screenshots: no window for $2" >&2; exit 1; }
+    import -window "$1" "$out/$2.png"
+    echo "screenshots: $out/$2.png"
+}
 # The whole screen cut down to what is on it (the root window is black).
 shoot_screen() {
     import -window root "$work/screen.png"
