@@ -53,12 +53,12 @@ CardSource locateCard(const std::string& sourceText) {
 }
 
 fs::path streamFileOf(const CardSource& card, const fs::path& streamFile) {
-    const fs::path exact = card.streamFolder / streamFile;
+    fs::path exact = card.streamFolder / streamFile;
     error_code error;
     if (fs::exists(exact, error)) {
         return exact;
     }
-    const std::string name = streamFile.string();
+    const std::string& name = streamFile.string();
     std::optional<std::string> firstMatch;
     for (fs::directory_iterator entry(card.streamFolder, error), end; !error && entry != end;
          entry.increment(error)) {
