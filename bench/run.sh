@@ -61,7 +61,7 @@ run_cp() {
 
 run_tandrel() {
     local target=$work/tandrel-copy
-    rm -rf "$target" && sync
+    rm -rf "$target" && mkdir -p "$target" && sync
     local start end
     start=$(now)
     /usr/bin/time -f %M -o "$work/rss.last" "$cli" copy "$card" "$target" --quiet </dev/null

@@ -15,6 +15,7 @@
 #include <boost/filesystem/operations.hpp>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -125,12 +126,32 @@ std::int64_t clipCount(const PlaylistSet& playlists) {
     return count;
 }
 
+// The folders the job put copies in, flushed once when the job leaves them
+// however it ends: before "Done!" every copy is on disk under its name, and
+// the flush is not repeated for every file of a folder.
+class TouchedFolders {
+public:
+    TouchedFolders() = default;
+    TouchedFolders(const TouchedFolders&) = delete;
+    TouchedFolders& operator=(const TouchedFolders&) = delete;
+    ~TouchedFolders() {
+        for (const fs::path& folder : folders_) {
+            flushFolder(folder);
+        }
+    }
+    void add(const fs::path& file) { folders_.insert(file.parent_path()); }
+
+private:
+    std::set<fs::path> folders_;
+};
+
 enum class Ending { Completed, Stopped };
 
 Ending copyClips(ProgressReporter& reporter, CopyJobHost& host, const CardSource& card,
                  const PlaylistSet& playlists, std::int32_t streamCount, std::uint64_t totalBytes) {
     CopyJobState& state = host.jobState();
     JobProgress progress(reporter, totalBytes, clipCount(playlists));
+    TouchedFolders touched;
     std::int32_t runningIndex = 1;
     std::uint64_t bytesDone = 0;
     std::int64_t clipsDone = 0;
@@ -163,6 +184,7 @@ Ending copyClips(ProgressReporter& reporter, CopyJobHost& host, const CardSource
 
                 ClipProgress clipProgress(progress, bytesDone, clipsDone, size);
                 copyOneFile(destination, host, source, clipProgress);
+                touched.add(destination);
 
                 bytesDone += size;
                 ++clipsDone;

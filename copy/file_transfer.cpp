@@ -268,9 +268,14 @@ void transferFile(const fs::path& source, const fs::path& destination, TransferM
         throw TransferStopped();
     }
     publish(folder.get(), temporary, destination, mode, source);
-    // Makes the new name durable too, so a copy the user saw finish is still
-    // there after a crash (people erase cards once the copy is done). Some
-    // file systems cannot flush a folder; the data is on disk already, so
-    // that is no failure.
-    ::fsync(folder.get());
+}
+
+void flushFolder(const fs::path& folder) {
+    // Some file systems cannot flush a folder, and a folder that is gone has
+    // nothing left to flush; the copies' data is on disk already, so neither
+    // is a failure.
+    FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.get() >= 0) {
+        ::fsync(handle.get());
+    }
 }

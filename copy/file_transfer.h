@@ -40,5 +40,12 @@ enum class TransferMode {
 // first path the source and second the destination, except that permission
 // and missing-file errors met on the destination side name the destination
 // first, since that is the file the user has to look at.
+//
+// The new name is on disk once the folder is flushed (flushFolder); the job
+// does that once per folder rather than once per file.
 void transferFile(const boost::filesystem::path& source, const boost::filesystem::path& destination,
                   TransferMode mode, TransferProgress& progress);
+
+// Flushes the names in `folder` to disk, so the copies put there survive a
+// crash under their final names.
+void flushFolder(const boost::filesystem::path& folder);
