@@ -1,9 +1,12 @@
 #include "cli/copy_prompts.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <utility>
 
+#include <poll.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace {
@@ -42,6 +45,25 @@ std::string settledClashNote(ConflictChoice choice, const std::string& keepBothN
     }
 }
 
+class StopSignalsBlocked {
+public:
+    StopSignalsBlocked() {
+        sigset_t stopSignals;
+        sigemptyset(&stopSignals);
+        sigaddset(&stopSignals, SIGINT);
+        sigaddset(&stopSignals, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &stopSignals, &previous_);
+    }
+    ~StopSignalsBlocked() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    StopSignalsBlocked(const StopSignalsBlocked&) = delete;
+    StopSignalsBlocked& operator=(const StopSignalsBlocked&) = delete;
+
+    const sigset_t& previousMask() const { return previous_; }
+
+private:
+    sigset_t previous_{};
+};
+
 } // namespace
 
 CopyPrompts::CopyPrompts(CopySettings settings, CopyProgress& progress,
@@ -49,19 +71,29 @@ CopyPrompts::CopyPrompts(CopySettings settings, CopyProgress& progress,
     : settings_(std::move(settings)), progress_(progress), stopFlag_(stopFlag) {}
 
 std::optional<std::string> CopyPrompts::readAnswer() {
+    // Ctrl+C and SIGTERM stay blocked except inside ppoll, so a signal that
+    // arrives between the look at the stop flag and the wait still ends the
+    // wait instead of being missed while the read blocks.
+    StopSignalsBlocked blocked;
     std::string line;
     for (;;) {
-        char c = 0;
-        const ssize_t count = ::read(STDIN_FILENO, &c, 1);
-        if (count == 0) {
-            return line.empty() ? std::nullopt : std::optional<std::string>(line);
+        if (stopFlag_.load()) {
+            return std::nullopt;
         }
-        if (count < 0) {
-            // Ctrl+C interrupts the read; any other failure is no answer.
-            if (errno == EINTR && !stopFlag_.load()) {
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        if (::ppoll(&input, 1, nullptr, &blocked.previousMask()) < 0) {
+            if (errno == EINTR) {
                 continue;
             }
             return std::nullopt;
+        }
+        char c = 0;
+        const ssize_t count = ::read(STDIN_FILENO, &c, 1);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return line.empty() ? std::nullopt : std::optional<std::string>(line);
         }
         if (c == '\n') {
             return line;

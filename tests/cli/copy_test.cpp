@@ -102,6 +102,7 @@ public:
             pollfd ready{master_, POLLIN, 0};
             // A generous bound so that a broken build fails instead of hanging.
             if (::poll(&ready, 1, 60'000) <= 0) {
+                timedOut_ = true;
                 return false;
             }
             char buffer[4096];
@@ -120,6 +121,11 @@ public:
         // Drains the output so the CLI never blocks on a full terminal.
         while (waitFor("\x01never printed\x01")) {
         }
+        // Silent for a minute and still running: a hang, which fails the test
+        // instead of stalling the suite.
+        if (timedOut_) {
+            ::kill(pid_, SIGKILL);
+        }
         int status = 0;
         ::waitpid(pid_, &status, 0);
         return exitCodeOf(status);
@@ -131,6 +137,7 @@ private:
     pid_t pid_ = -1;
     std::string output_;
     std::size_t seen_ = 0;
+    bool timedOut_ = false;
 };
 
 std::vector<std::string> filesBelow(const fs::path& folder) {
