@@ -335,6 +335,18 @@ void CTandrelDlg::onClose() {
     done(closeResult);
 }
 
+void CTandrelDlg::setVisible(bool visible) {
+    QDialog::setVisible(visible);
+    // QDialog makes the first push button after the focus the default one
+    // when it shows; this dialog has none, only the focused button acts on
+    // Enter.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->isDefault() && !button->hasFocus()) {
+            button->setDefault(false);
+        }
+    }
+}
+
 void CTandrelDlg::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {

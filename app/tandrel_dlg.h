@@ -64,6 +64,8 @@ public:
     // Writes the six values from the controls, in the store's table order.
     void SaveSettings();
 
+    void setVisible(bool visible) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
