@@ -1,9 +1,9 @@
 #pragma once
 
 #include "copy/copy_job_host.h"
+#include "copy/ui_thread_call.h"
 
 #include <QEvent>
-#include <QObject>
 #include <QString>
 
 #include <atomic>
@@ -83,6 +83,7 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> stop_{false};
     UPWorkerProc proc_;
+    UiThreadCaller caller_;
 };
 
 // A modal progress dialog that runs a worker procedure on a thread of its
@@ -145,8 +146,7 @@ private:
     QString title_;
     UPThreadParams params_;
     std::thread thread_;
-    // Lives on the UI thread; the worker's end is announced through it.
-    QObject notifier_;
+    // Set on the UI thread by the worker's last posted request.
     bool workerEnded_ = true;
     QEventLoop* waitLoop_ = nullptr;
 };
