@@ -5,6 +5,7 @@
 #include "naming/calendar.h"
 
 #include <array>
+#include <ctime>
 
 namespace {
 
@@ -40,11 +41,11 @@ constexpr std::array<Conversion, 23> conversions{{
     {'E', StreamExtension},
 }};
 
-// The strftime conversion handed to dateTimeToString for fields 1 to 18, by
-// field code. "%Z" is not used: "%z" gives a stable designation.
-constexpr std::array<const char*, 19> dateFormats{
-    nullptr, "%a", "%A", "%b", "%B", "%d", "%H", "%I", "%j", "%m",
-    "%M",    "%p", "%S", "%U", "%w", "%W", "%y", "%Y", "%z",
+// The strftime conversion handed to dateTimeToString for fields 1 to 17, by
+// field code.
+constexpr std::array<const char*, 18> dateFormats{
+    nullptr, "%a", "%A", "%b", "%B", "%d", "%H", "%I", "%j",
+    "%m",    "%M", "%p", "%S", "%U", "%w", "%W", "%y", "%Y",
 };
 
 bool findField(char letter, MaskField& field) {
@@ -55,6 +56,19 @@ bool findField(char letter, MaskField& field) {
         }
     }
     return false;
+}
+
+// The reader leaves the zone fields of a recording time empty, while the
+// example time carries this system's; both take the system zone's offset at
+// their own date, so the example line and the copies agree.
+std::tm inSystemZone(const std::tm& time) {
+    std::tm zoned = time;
+    zoned.tm_isdst = -1;
+    if (std::mktime(&zoned) == static_cast<std::time_t>(-1)) {
+        zoned = time;
+        zoned.tm_isdst = 0;
+    }
+    return zoned;
 }
 
 std::string streamFileName(const ClipRecord& clip) {
@@ -110,7 +124,9 @@ std::string expandMask(const NameMask& mask, const ClipRecord& clip) {
             result += token.text;
         } else if (token.kind != Field) {
             throw GeneralException("Invalid token type.");
-        } else if (token.field >= AbbreviatedWeekday && token.field <= TimeZone) {
+        } else if (token.field == TimeZone) {
+            result += dateTimeToString(inSystemZone(time), "%z");
+        } else if (token.field >= AbbreviatedWeekday && token.field < TimeZone) {
             result += dateTimeToString(time, dateFormats[static_cast<std::size_t>(token.field)]);
         } else if (token.field == StreamStem) {
             result += streamStem(clip);

@@ -7,125 +7,62 @@
 namespace {
 
 const std::tm exampleTime = recordedAt(2026, 12, 5, 18, 45, 3);
-
-struct Fields {
-    std::string target = "C:\\Videos";
-    bool generateFolder = true;
-    std::string folderMask = "%Y_%m_%d";
-    bool renameFiles = true;
-    std::string fileMask = "%H_%M_%S";
-};
-
-ExampleLine windowsLine(const Fields& fields) {
-    return makeExampleLine(fields.target, fields.generateFolder, fields.folderMask,
-                           fields.renameFiles, fields.fileMask, exampleTime, PathStyle::Windows);
-}
-
-std::string windowsText(const Fields& fields) {
-    return windowsLine(fields).text;
-}
-
-const std::string forbiddenMessage =
-    "Invalid mask: Filename cannot contain the characters < > : \" | ? *";
-const std::string directoryMessage =
-    "Invalid mask: A directory name cannot end with a space or period";
+const char* const forbidden = "Invalid mask: Filename cannot contain the characters < > : \" | ? *";
+const char* const directory = "Invalid mask: A directory name cannot end with a space or period";
 
 } // namespace
 
-TEST(ExampleLine, ShowsTheSampleClipsDestination) {
-    Fields fields;
-    const ExampleLine line = windowsLine(fields);
-    EXPECT_EQ(line.text, "C:\\Videos\\2026_12_05\\18_45_03.m2ts");
-    EXPECT_TRUE(line.namingReady);
-
-    fields.renameFiles = false;
-    EXPECT_EQ(windowsText(fields), "C:\\Videos\\2026_12_05\\0000.m2ts");
-    fields.renameFiles = true;
-    fields.fileMask = "%f";
-    EXPECT_EQ(windowsText(fields), "C:\\Videos\\2026_12_05\\0000.m2ts");
-    fields.fileMask = "%f_%e";
-    EXPECT_EQ(windowsText(fields), "C:\\Videos\\2026_12_05\\0000_m2ts.m2ts");
+TEST(ExampleLine, TextAndReadiness) {
+    const std::string longTarget = "C:\\" + std::string(200, 'v');
+    const struct {
+        std::string target;
+        bool generateFolder;
+        std::string folderMask;
+        bool renameFiles;
+        std::string fileMask;
+        std::string expected;
+    } cases[] = {
+        {"C:\\Videos", true, "%Y_%m_%d", true, "%H_%M_%S", "C:\\Videos\\2026_12_05\\18_45_03.m2ts"},
+        {"C:\\Videos", true, "%Y_%m_%d", false, "%H_%M_%S", "C:\\Videos\\2026_12_05\\0000.m2ts"},
+        {"C:\\Videos", true, "%Y_%m_%d", true, "%f", "C:\\Videos\\2026_12_05\\0000.m2ts"},
+        // Masks that are switched off are ignored, however broken.
+        {"C:\\Videos", false, "%p:%M", false, "con", "C:\\Videos\\0000.m2ts"},
+        // A blank target overrides every other message; spaces are not blank.
+        {"", true, "%Y_%m_%d", true, "con", "Target folder cannot be blank"},
+        {"   ", true, "%Y_%m_%d", true, "%H_%M_%S", forbidden},
+        {"Videos", true, "%Y_%m_%d", true, "%H_%M_%S", forbidden},
+        {"\\\\server\\share", true, "%Y_%m_%d", true, "%H_%M_%S", forbidden},
+        {"C:\\Videos", true, "%Y_%m_%d ", true, "%H_%M_%S", directory},
+        {"C:\\Videos", true, "%Y_%m_%d", true, "%p:%M", forbidden},
+        {"C:\\Videos.", false, "%Y_%m_%d", true, "%H_%M_%S", directory},
+        {"C:\\Videos", true, "%Y_%m_%d", true, "con",
+         "Invalid mask: Filename cannot be CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9"},
+        {"C:\\Videos", true, "..", true, "%H_%M_%S", directory},
+        {"C:\\Videos", true, "%Y", true, "../%H", directory},
+        {longTarget, true, std::string(42, 'f'), true, "%H_%M_%S",
+         longTarget + "\\" + std::string(42, 'f') + "\\18_45_03.m2ts"},
+        {longTarget, true, std::string(43, 'f'), true, "%H_%M_%S",
+         "Invalid mask: Filename cannot be longer than 260 characters"},
+    };
+    for (const auto& c : cases) {
+        const ExampleLine line =
+            makeExampleLine(c.target, c.generateFolder, c.folderMask, c.renameFiles, c.fileMask,
+                            exampleTime, PathStyle::Windows);
+        EXPECT_EQ(line.text, c.expected)
+            << c.target << " | " << c.folderMask << " | " << c.fileMask;
+        // A path is shown exactly when the masks allow a copy.
+        EXPECT_EQ(line.namingReady, c.expected.starts_with(c.target.empty() ? "?" : c.target));
+    }
 }
 
-TEST(ExampleLine, NativeStyleShowsSlashes) {
-    const ExampleLine line =
+TEST(ExampleLine, NativeStyleByDefault) {
+    ExampleLine line =
         makeExampleLine("/home/me/Videos", true, "%Y_%m_%d", true, "%H_%M_%S", exampleTime);
     EXPECT_EQ(line.text, "/home/me/Videos/2026_12_05/18_45_03.m2ts");
     EXPECT_TRUE(line.namingReady);
-
-    const ExampleLine windowsTarget =
-        makeExampleLine("C:\\Videos", true, "%Y_%m_%d", true, "%H_%M_%S", exampleTime);
-    EXPECT_EQ(windowsTarget.text, forbiddenMessage);
-    EXPECT_FALSE(windowsTarget.namingReady);
-}
-
-TEST(ExampleLine, BlankTargetOverridesEveryMessage) {
-    Fields fields;
-    fields.target = "";
-    for (PathStyle style : {PathStyle::Windows, PathStyle::Posix}) {
-        const ExampleLine line =
-            makeExampleLine("", true, "%Y_%m_%d", true, "con", exampleTime, style);
-        EXPECT_EQ(line.text, "Target folder cannot be blank");
-        EXPECT_FALSE(line.namingReady);
-    }
-    // Spaces are text: the target is not blank, only invalid.
-    fields.target = "   ";
-    EXPECT_EQ(windowsText(fields), forbiddenMessage);
-}
-
-TEST(ExampleLine, MessagesOfBrokenRules) {
-    Fields fields;
-    fields.target = "Videos";
-    EXPECT_EQ(windowsText(fields), forbiddenMessage);
-    fields.target = "\\\\server\\share";
-    EXPECT_EQ(windowsText(fields), forbiddenMessage);
-    EXPECT_FALSE(windowsLine(fields).namingReady);
-
-    fields = Fields();
-    fields.folderMask = "%Y_%m_%d ";
-    EXPECT_EQ(windowsText(fields), directoryMessage);
-
-    fields = Fields();
-    fields.fileMask = "%p:%M";
-    EXPECT_EQ(windowsText(fields), forbiddenMessage);
-
-    fields = Fields();
-    fields.target = "C:\\Videos.";
-    fields.generateFolder = false;
-    EXPECT_EQ(windowsText(fields), directoryMessage);
-
-    fields = Fields();
-    fields.fileMask = "con";
-    EXPECT_EQ(windowsText(fields),
-              "Invalid mask: Filename cannot be CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9");
-
-    fields = Fields();
-    fields.target = "C:\\" + std::string(200, 'v');
-    fields.folderMask = std::string(42, 'f');
-    EXPECT_TRUE(windowsLine(fields).namingReady);
-    fields.folderMask += "f";
-    EXPECT_EQ(windowsText(fields), "Invalid mask: Filename cannot be longer than 260 characters");
-}
-
-TEST(ExampleLine, SwitchedOffMasksAreIgnored) {
-    Fields fields;
-    fields.generateFolder = false;
-    fields.folderMask = "%p:%M";
-    fields.renameFiles = false;
-    fields.fileMask = "con";
-    const ExampleLine line = windowsLine(fields);
-    EXPECT_EQ(line.text, "C:\\Videos\\0000.m2ts");
-    EXPECT_TRUE(line.namingReady);
-}
-
-TEST(ExampleLine, MasksCannotClimbOutOfTheTarget) {
-    Fields fields;
-    fields.folderMask = "..";
-    EXPECT_EQ(windowsText(fields), directoryMessage);
-    fields.folderMask = "%Y/../..";
-    EXPECT_EQ(windowsText(fields), directoryMessage);
-    fields = Fields();
-    fields.fileMask = "../%H";
-    EXPECT_EQ(windowsText(fields), directoryMessage);
-    EXPECT_FALSE(windowsLine(fields).namingReady);
+    line = makeExampleLine("C:\\Videos", true, "%Y_%m_%d", true, "%H_%M_%S", exampleTime);
+    EXPECT_EQ(line.text, forbidden);
+    line = makeExampleLine("", true, "%Y_%m_%d", true, "%H_%M_%S", exampleTime);
+    EXPECT_EQ(line.text, "Target folder cannot be blank");
+    EXPECT_FALSE(line.namingReady);
 }

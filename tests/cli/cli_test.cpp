@@ -1,0 +1,141 @@
+// Runs the built tandrel-cli as a user would and looks at its output streams
+// and exit code.
+#include "tests/support/card_writer.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (const char c : text) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
+CliRun runCli(std::initializer_list<std::string> arguments) {
+    TempDir capture;
+    std::string command = quoted(TANDREL_CLI);
+    for (const std::string& argument : arguments) {
+        command += " " + quoted(argument);
+    }
+    command +=
+        " >" + quoted((capture / "out").string()) + " 2>" + quoted((capture / "err").string());
+    const int status = std::system(command.c_str());
+    CliRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readFile(capture / "out");
+    run.err = readFile(capture / "err");
+    return run;
+}
+
+} // namespace
+
+TEST(Cli, AnswersHelpVersionAndUsageErrors) {
+    const CliRun version = runCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_NE(version.out.find("tandrel-cli 1.0.0.0"), std::string::npos);
+
+    const CliRun help = runCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("check"), std::string::npos);
+    EXPECT_NE(help.out.find("list"), std::string::npos);
+
+    EXPECT_EQ(runCli({}).exitCode, 2);
+    EXPECT_EQ(runCli({"list"}).exitCode, 2);
+    EXPECT_EQ(runCli({"check", "a", "b"}).exitCode, 2);
+    EXPECT_EQ(runCli({"list", "--yaml", "x"}).exitCode, 2);
+    EXPECT_EQ(runCli({"copy"}).exitCode, 2);
+}
+
+TEST(Cli, ChecksASource) {
+    TempDir dir;
+    writeCard(dir / "card", simpleCard(1, 1));
+    const CliRun ok = runCli({"check", (dir / "card").string()});
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_EQ(ok.out, "Source folder: Ok!\n");
+
+    const CliRun missing = runCli({"check", (dir / "none").string()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "Source folder: Folder does not exist.\n");
+
+    // Windows-style text names the same folders.
+    writeCard(dir / "bare", CardSpec{});
+    const CliRun bare = runCli({"check", dir.str() + "\\bare"});
+    EXPECT_EQ(bare.exitCode, 1);
+    EXPECT_EQ(bare.out, "Source folder: PlayList folder does not contain the expected files.\n");
+}
+
+TEST(Cli, ListsClipsInCopyOrder) {
+    TempDir dir;
+    CardSpec card = simpleCard(2, 2);
+    card.playlists[1].clips[1].recorded = bcdDateTime(2027, 1, 2, 3, 4, 5);
+    writeCard(dir.path(), card);
+
+    const CliRun text = runCli({"list", dir.str()});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_EQ(text.err, "");
+    EXPECT_EQ(text.out, "00000.M2TS  2026-12-05 18:00:00\n"
+                        "00001.M2TS  2026-12-05 18:01:00\n"
+                        "00002.M2TS  2026-12-05 18:02:00\n"
+                        "00003.M2TS  2027-01-02 03:04:05\n");
+
+    const CliRun json = runCli({"list", "--json", dir.str()});
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_EQ(
+        json.out,
+        R"({"clips":[)"
+        R"({"playlist":0,"stream":"00000.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":0,"second":0}},)"
+        R"({"playlist":0,"stream":"00001.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":1,"second":0}},)"
+        R"({"playlist":1,"stream":"00002.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":2,"second":0}},)"
+        R"({"playlist":1,"stream":"00003.M2TS","recorded":{"year":2027,"month":1,"day":2,"hour":3,"minute":4,"second":5}}]})"
+        "\n");
+}
+
+TEST(Cli, ListsStoredValuesWithoutCorrection) {
+    TempDir dir;
+    CardSpec card = simpleCard(1, 1);
+    card.playlists[0].clips[0].recorded = {0x00, 0x00, 0x00, 0x31, 0x25, 0x61, 0x99};
+    writeCard(dir.path(), card);
+    const CliRun json = runCli({"list", dir.str(), "--json"});
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_NE(json.out.find(
+                  R"("recorded":{"year":0,"month":0,"day":31,"hour":25,"minute":61,"second":99})"),
+              std::string::npos)
+        << json.out;
+    const CliRun text = runCli({"list", dir.str()});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.out.find("00000.M2TS  "), std::string::npos) << text.out;
+}
+
+TEST(Cli, ReportsListFailuresOnStandardErrorOnly) {
+    TempDir dir;
+    const CliRun missing = runCli({"list", (dir / "none").string()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "The directory \"" + (dir / "none").string() +
+                               "/PRIVATE/AVCHDL/BDMV/PLAYLIST\" does not exist.\n");
+
+    CardSpec card = simpleCard(2, 1);
+    card.playlists[1].clips[0].markStreamId = std::string(2, '\0');
+    writeCard(dir / "broken", card);
+    const CliRun broken = runCli({"list", "--json", (dir / "broken").string()});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_EQ(broken.err, "Problem parsing the file " +
+                              (cardPlaylistFolder(dir / "broken") / "00001.MPLS").string() + ".\n");
+}

@@ -1,0 +1,48 @@
+#include "metadata/card_layout.h"
+#include "metadata/playlist_reader.h"
+#include "samples/sample_card.h"
+#include "tests/support/temp_dir.h"
+
+#include <boost/filesystem/operations.hpp>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+std::set<std::string> filesBelow(const fs::path& root) {
+    std::set<std::string> files;
+    for (fs::recursive_directory_iterator entry(root), end; entry != end; ++entry) {
+        if (fs::is_regular_file(entry->status())) {
+            files.insert(fs::relative(entry->path(), root).generic_string());
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+// The committed card is what the generator writes today.
+TEST(SampleCard, MatchesItsGenerator) {
+    const fs::path committed(TANDREL_SAMPLE_CARD);
+    TempDir fresh;
+    writeCard(fresh.path(), sampleCard());
+    const std::set<std::string> files = filesBelow(fresh.path());
+    ASSERT_EQ(filesBelow(committed), files);
+    for (const std::string& file : files) {
+        EXPECT_EQ(readFile(committed / file), readFile(fresh / file)) << file;
+    }
+}
+
+TEST(SampleCard, ReadsAsACard) {
+    const fs::path committed(TANDREL_SAMPLE_CARD);
+    ASSERT_EQ(checkSourceFolder(committed), Ok);
+    PlaylistSet result;
+    readPlaylists(playlistFolderOf(committed), result, playlistExtension);
+    EXPECT_EQ(result.playlists.size(), 3u);
+    EXPECT_EQ(result.clipTotal, 6);
+    EXPECT_EQ(countFiles(streamFolderOf(committed), streamExtension), 6);
+}
