@@ -68,8 +68,6 @@ public:
 
     // What the owner handed to the dialog for the worker (the copy job's host).
     void* userParameter() const { return userParameter_; }
-    // The dialog window while it is shown; null before and after.
-    QDialog* dialogWindow() const { return dialogWindow_.load(); }
     bool isRunning() const { return running_.load(); }
 
 private:
@@ -78,6 +76,7 @@ private:
 
     void send(int message, std::uintptr_t wParam, const QString& text);
 
+    // The dialog window while it is shown; null before and after.
     std::atomic<QDialog*> dialogWindow_{nullptr};
     void* userParameter_;
     std::atomic<bool> running_{false};
@@ -123,8 +122,6 @@ public:
     // then clears the thread block for the next run.
     void Cleanup();
 
-    const UPThreadParams& threadParams() const { return params_; }
-
 protected:
     // Sees the initialisation notice (UPInitDialog, handled true) and every
     // event of the dialog window while it is shown, after the built-in
@@ -141,7 +138,7 @@ private:
 
     QWidget* parent_;
     QDialog* givenDialog_ = nullptr;
-    unsigned terminationDelayMs_ = 500;
+    const unsigned terminationDelayMs_ = 500;
     bool cancelAllowed_;
     QString title_;
     UPThreadParams params_;
