@@ -89,7 +89,9 @@ void UiThreadCaller::runRequests() {
             continue;
         }
         std::lock_guard lock(mutex_);
-        request->failure = failure;
+        // Moved, not copied: the worker alone then holds the exception and
+        // frees it, so nothing of it is touched here after the hand-over.
+        request->failure = std::move(failure);
         request->done = true;
         finished_.notify_all();
     }
