@@ -57,6 +57,7 @@ int runCopy(CopyOptions options) {
     CopySettings settings = options.settings;
     settings.generateFolder = !options.noFolder;
     settings.renameFiles = !options.noRename;
+    settings.quiet = options.quiet;
     // Without a terminal nobody can answer: keep what is there and go on.
     if (!interactive && settings.onConflict == ConflictPolicy::Ask) {
         settings.onConflict = ConflictPolicy::DontCopy;

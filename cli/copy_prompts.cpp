@@ -31,6 +31,17 @@ ConflictChoice fixedChoice(ConflictPolicy policy) {
     return DontCopy;
 }
 
+std::string settledClashNote(ConflictChoice choice, const std::string& keepBothName) {
+    switch (choice) {
+    case CopyAndReplace:
+        return "Name taken, replaced";
+    case KeepBoth:
+        return "Name taken, copied as \"" + keepBothName + "\" beside";
+    default:
+        return "Name taken, not copied";
+    }
+}
+
 } // namespace
 
 CopyPrompts::CopyPrompts(CopySettings settings, CopyProgress& progress,
@@ -62,8 +73,15 @@ std::optional<std::string> CopyPrompts::readAnswer() {
 ConflictChoice CopyPrompts::askConflict(const std::string& existing,
                                         const std::string& keepBothName, bool& repeat) {
     if (settings_.onConflict != ConflictPolicy::Ask) {
-        repeat = true;
-        return fixedChoice(settings_.onConflict);
+        // Not remembered by the job, so every clash gets its note.
+        repeat = false;
+        const ConflictChoice choice = fixedChoice(settings_.onConflict);
+        if (!settings_.quiet) {
+            progress_.breakLine();
+            std::fprintf(stderr, "%s: %s\n", settledClashNote(choice, keepBothName).c_str(),
+                         existing.c_str());
+        }
+        return choice;
     }
     progress_.breakLine();
     std::fprintf(stderr,

@@ -23,6 +23,8 @@ struct CopySettings {
     std::string fileMask;
     ConflictPolicy onConflict = ConflictPolicy::Ask;
     ErrorPolicy onError = ErrorPolicy::Ask;
+    // No notes about clashes settled by a fixed policy.
+    bool quiet = false;
 };
 
 // The command line's CopyJobHost. Questions go to the terminal (stderr, with

@@ -87,7 +87,16 @@ bool CPicture::Load(QIODevice& stream) {
     if (!stream.isReadable()) {
         return false;
     }
-    QByteArray bytes = stream.read(maxBytes + 1);
+    // Read in pieces, so a limit this large is never allocated up front.
+    constexpr qint64 piece = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() <= maxBytes) {
+        const QByteArray next = stream.read(piece);
+        if (next.isEmpty()) {
+            break;
+        }
+        bytes += next;
+    }
     if (bytes.size() > maxBytes) {
         return false;
     }

@@ -64,17 +64,21 @@ private:
     ProgressReporter& reporter_;
     std::uint64_t totalBytes_;
     std::int64_t totalClips_;
-    std::chrono::steady_clock::time_point lastReport_{};
+    std::chrono::steady_clock::time_point lastReport_ = std::chrono::steady_clock::now();
 };
 
 // Feeds the copy of one clip into the job's progress.
 class ClipProgress : public TransferProgress {
 public:
-    ClipProgress(JobProgress& job, std::uint64_t bytesBefore, std::int64_t clipsBefore)
-        : job_(job), bytesBefore_(bytesBefore), clipsBefore_(clipsBefore) {}
+    ClipProgress(JobProgress& job, std::uint64_t bytesBefore, std::int64_t clipsBefore,
+                 std::uint64_t fileSize)
+        : job_(job), bytesBefore_(bytesBefore), clipsBefore_(clipsBefore), fileSize_(fileSize) {}
 
     void transferred(std::uint64_t bytesOfFile) override {
-        job_.reportWithin(bytesBefore_ + bytesOfFile, clipsBefore_);
+        // The end of the file is reported by the job once the clip is done.
+        if (bytesOfFile < fileSize_) {
+            job_.reportWithin(bytesBefore_ + bytesOfFile, clipsBefore_);
+        }
     }
     bool stopRequested() const override { return job_.reporter().stopRequested(); }
 
@@ -82,6 +86,7 @@ private:
     JobProgress& job_;
     std::uint64_t bytesBefore_;
     std::int64_t clipsBefore_;
+    std::uint64_t fileSize_;
 };
 
 void showTerminating(ProgressReporter& reporter) {
@@ -137,7 +142,7 @@ Ending copyClips(ProgressReporter& reporter, CopyJobHost& host, const CardSource
                 return Ending::Stopped;
             }
             try {
-                const fs::path source = card.streamFolder / clip.streamFile;
+                const fs::path source = streamFileOf(card, clip.streamFile);
                 if (!fs::exists(source)) {
                     throw InputDataMissingException("The file \"" + nativeText(source) +
                                                     "\" does not exist.");
@@ -156,7 +161,7 @@ Ending copyClips(ProgressReporter& reporter, CopyJobHost& host, const CardSource
                                  std::to_string(runningIndex) + "/" + std::to_string(streamCount) +
                                  ")");
 
-                ClipProgress clipProgress(progress, bytesDone, clipsDone);
+                ClipProgress clipProgress(progress, bytesDone, clipsDone, size);
                 copyOneFile(destination, host, source, clipProgress);
 
                 bytesDone += size;

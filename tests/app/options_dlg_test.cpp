@@ -41,16 +41,6 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsDialog, IsLaidOutAsTheTemplate) {
-    COptionsDlg dialog;
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
-    ASSERT_NE(box(dialog), nullptr);
-    EXPECT_EQ(box(dialog)->text(), QStringLiteral("&Include in file manager context menu"));
-    EXPECT_EQ(findControl<QPushButton>(&dialog, IdOptionsOk)->text(), QStringLiteral("OK"));
-    EXPECT_EQ(findControl<QPushButton>(&dialog, IdOptionsCancel)->text(), QStringLiteral("Cancel"));
-    EXPECT_TRUE(findControl<QPushButton>(&dialog, IdOptionsOk)->isDefault());
-}
-
 TEST_F(OptionsDialog, ShowsWhetherTheEntriesArePresent) {
     EXPECT_FALSE(box(COptionsDlg())->isChecked());
     entries().write();

@@ -1,9 +1,9 @@
 #include "common/dialog_units.h"
 #include "common/static_link.h"
 #include "common/string_table.h"
-#include "tests/support/url_catcher.h"
 #include "tests/support/qstring_printer.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/url_catcher.h"
 
 #include <gtest/gtest.h>
 

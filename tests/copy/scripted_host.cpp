@@ -47,3 +47,10 @@ void RecordingProgress::transferred(std::uint64_t bytesOfFile) {
         onFirstChunk();
     }
 }
+
+bool ScriptedReporter::stopRequested() const {
+    if (checksBeforeStop > 0) {
+        --checksBeforeStop;
+    }
+    return stop || checksBeforeStop == 0;
+}

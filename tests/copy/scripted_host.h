@@ -57,13 +57,15 @@ public:
     std::vector<int> positions;
     int disableCancelCalls = 0;
     bool stop = false;
+    // Once set to n > 0, the n-th stop check from then on answers true.
+    mutable int checksBeforeStop = -1;
     std::function<void(const std::string&)> onText;
     std::function<void(std::uint64_t done, std::uint64_t total)> onBytes;
 
     void setText(const std::string& text) override;
     void setPosition(int percent) override { positions.push_back(percent); }
     void disableCancel() override { ++disableCancelCalls; }
-    bool stopRequested() const override { return stop; }
+    bool stopRequested() const override;
     void setBytes(std::uint64_t done, std::uint64_t total) override;
 };
 
