@@ -2,12 +2,11 @@
 #include "metadata/playlist_reader.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 #include <boost/filesystem/operations.hpp>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace fs = boost::filesystem;
 
@@ -320,14 +319,12 @@ TEST(PlaylistReader, ReportsFolderFailures) {
 }
 
 TEST(PlaylistReader, ReportsAFileThatCannotBeOpened) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root opens files without read permission";
-    }
     TempDir dir;
-    writeFile(dir / "00000.MPLS", playlistBytes(onePlaylist(1)));
-    fs::permissions(dir / "00000.MPLS", fs::no_perms);
-    EXPECT_EQ(readFailure(dir.path()),
-              "Unable to open file " + (dir / "00000.MPLS").string() + ".\n");
+    const fs::path file = dir / "00000.MPLS";
+    writeFile(file, playlistBytes(onePlaylist(1)));
+    fs::permissions(file, fs::no_perms);
+    const std::string expected = "Unable to open file " + file.string() + ".\n";
+    EXPECT_EQ(runUnprivileged([&] { return readFailure(dir.path()) == expected ? 0 : 1; }), 0);
 }
 
 TEST(PlaylistReader, FailsATextBeyondTheMemoryBound) {
