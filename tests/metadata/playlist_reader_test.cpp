@@ -334,3 +334,28 @@ TEST(PlaylistReader, FailsATextBeyondTheMemoryBound) {
     writeFile(dir / "00000.MPLS", playlistBytes(playlist));
     EXPECT_EQ(readFailure(dir.path()), problemWith(dir / "00000.MPLS"));
 }
+
+TEST(PlaylistReader, FindsTheStreamsTheCardWriterWrites) {
+    CardClip unsafe;
+    unsafe.clipName = "../ab";
+    EXPECT_EQ(streamFileName(unsafe), "");
+    CardClip shortName;
+    shortName.clipName = "abc";
+    EXPECT_EQ(streamFileName(shortName), "");
+
+    TempDir dir;
+    CardSpec card = simpleCard(2, 2, 1000);
+    card.playlists[1].clips[0].clipName = "LONGER NAME";
+    EXPECT_EQ(streamFileName(card.playlists[1].clips[0]), "LONGE.M2TS");
+    writeCard(dir.path(), card);
+    const PlaylistSet result = readFolder(cardPlaylistFolder(dir.path()));
+    ASSERT_EQ(result.clipTotal, 4);
+    for (const PlaylistRecord& playlist : result.playlists) {
+        for (const ClipRecord& clip : playlist.clips) {
+            const fs::path stream = cardStreamFolder(dir.path()) / clip.streamFile;
+            ASSERT_TRUE(fs::is_regular_file(stream)) << stream;
+            EXPECT_EQ(fs::file_size(stream), 1000u);
+            EXPECT_EQ(readFile(stream).substr(188, 1), "\x47");
+        }
+    }
+}
