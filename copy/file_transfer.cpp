@@ -168,6 +168,10 @@ void copyBytes(int in, int out, std::uint64_t expectedSize, TransferProgress& pr
             return;
         }
         if (count > 0) {
+            // Starts writing the chunk to disk now, so the flush before the
+            // rename finds little left to do and the disk never idles while
+            // the next chunk is read. Only a hint: a failure shows at fsync.
+            ::sync_file_range(out, static_cast<off_t>(written), count, SYNC_FILE_RANGE_WRITE);
             written += static_cast<std::uint64_t>(count);
             progress.transferred(written);
         }
@@ -264,7 +268,9 @@ void transferFile(const fs::path& source, const fs::path& destination, TransferM
         throw TransferStopped();
     }
     publish(folder.get(), temporary, destination, mode, source);
-    // Makes the new name itself durable. Some file systems cannot flush a
-    // folder; the file's data is on disk already, so that is no failure.
+    // Makes the new name durable too, so a copy the user saw finish is still
+    // there after a crash (people erase cards once the copy is done). Some
+    // file systems cannot flush a folder; the data is on disk already, so
+    // that is no failure.
     ::fsync(folder.get());
 }
