@@ -3,6 +3,7 @@
 // pressed.
 #include "tests/app/main_dialog_fixture.h"
 
+#include "app/command_line.h"
 #include "app/menus.h"
 #include "app/popup_menu.h"
 #include "common/path_helpers.h"
@@ -99,9 +100,14 @@ TEST_F(MainDialogTest, CommandLineFolderWinsAndIsStoredByClose) {
     EXPECT_EQ(stored("renameFilesMask"), "%H_%M_%S");
 }
 
-TEST_F(MainDialogTest, RelativeCommandLineFolderIsStoredAbsolute) {
-    const auto dialog = openDialog({"tandrel", "samples/card"});
-    EXPECT_EQ(text(*dialog, IdSourceFolder), QDir::current().absoluteFilePath("samples/card"));
+TEST(CommandLine, FirstPlainArgumentIsTheFolderMadeAbsolute) {
+    EXPECT_EQ(commandLineFolder({"tandrel"}), "");
+    EXPECT_EQ(commandLineFolder({"tandrel", "-x", "--flag", ""}), "");
+    EXPECT_EQ(commandLineFolder({"tandrel", "-x", "/media/card", "/other"}), "/media/card");
+    EXPECT_EQ(commandLineFolder({"tandrel", "samples/./card/"}),
+              QDir::current().absoluteFilePath("samples/card"));
+    EXPECT_EQ(commandLineFolder({"tandrel", "--", "-card-", "/other"}),
+              QDir::current().absoluteFilePath("-card-"));
 }
 
 TEST_F(MainDialogTest, FileExitSavesLikeClose) {
