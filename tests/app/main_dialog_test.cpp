@@ -251,37 +251,6 @@ TEST_F(MainDialogTest, TokenButtonFillsADisabledMaskThatTheExampleIgnores) {
     EXPECT_EQ(text(*dialog, IdExample), "/Videos/2026_12_05/0000.m2ts");
 }
 
-TEST_F(MainDialogTest, MaskMenuOffersTheTenConversions) {
-    const auto dialog = openDialog();
-    const auto menus = dialog->findChildren<QMenu*>();
-    int maskMenus = 0;
-    for (const QMenu* menu : menus) {
-        if (menu->title() != "Mask") {
-            continue;
-        }
-        ++maskMenus;
-        QStringList items;
-        for (const QAction* action : menu->actions()) {
-            items << (action->isSeparator()
-                          ? QString("-")
-                          : QString::number(action->data().toInt()) + " " + action->text());
-        }
-        EXPECT_EQ(items,
-                  QStringList({"32789 %d = Day of month (01 to 31)",
-                               "32788 %m = Month as a decimal number (01 to 12)",
-                               "32790 %y = Two digit year (e.g. 01)",
-                               "32791 %Y = Four digit year (e.g. 2001)", "-",
-                               "32792 %I = Hours in 12 hour format (01 to 12)",
-                               "32793 %H = Hours in 24 hour format (00 to 23)",
-                               "32794 %M = Minutes (00 to 59)", "32795 %S = Seconds (00 to 59)",
-                               "32796 %p = AM/PM designation (AM/PM)", "-",
-                               "32797 %f = Original filename"}));
-    }
-    EXPECT_EQ(maskMenus, 2);
-    EXPECT_EQ(maskTokenForCommand(32788), "%m");
-    EXPECT_EQ(maskTokenForCommand(32798), "");
-}
-
 TEST_F(MainDialogTest, MaskBoxesStartAtTheCaretAndKeepTheirSelectionWithoutFocus) {
     const auto dialog = openDialog();
     activate(*dialog);
