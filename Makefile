@@ -48,6 +48,11 @@ demo: build
 	@echo "== The sample card: $(SAMPLE_CARD)"
 	@$(CLI) check $(SAMPLE_CARD)
 	@$(CLI) list $(SAMPLE_CARD)
+	@echo "== Copying it into ./$(DEMO_OUTPUT) (made afresh)"
+	@rm -rf $(DEMO_OUTPUT)
+	@$(CLI) copy $(SAMPLE_CARD) $(DEMO_OUTPUT) </dev/null
+	@echo "== ./$(DEMO_OUTPUT)"
+	@find $(DEMO_OUTPUT) -mindepth 1 | sort | sed -e 's|^$(DEMO_OUTPUT)/||' -e 's|[^/]*/|    |g'
 
 bench: build
 	@bench/run.sh $(BUILD)

@@ -7,9 +7,23 @@
 
 #include <boost/filesystem/operations.hpp>
 
+#include <algorithm>
+#include <optional>
+
 namespace fs = boost::filesystem;
+using boost::system::error_code;
 
 namespace {
+
+char asciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool sameNameIgnoringCase(const std::string& left, const std::string& right) {
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(),
+                      [](char a, char b) { return asciiUpper(a) == asciiUpper(b); });
+}
 
 void requireFolder(const fs::path& folder) {
     if (!fs::exists(folder)) {
@@ -36,4 +50,22 @@ CardSource locateCard(const std::string& sourceText) {
     card.streamFolder = streamFolderOf(card.root);
     requireFolder(card.streamFolder);
     return card;
+}
+
+fs::path streamFileOf(const CardSource& card, const fs::path& streamFile) {
+    fs::path exact = card.streamFolder / streamFile;
+    error_code error;
+    if (fs::exists(exact, error)) {
+        return exact;
+    }
+    const std::string& name = streamFile.string();
+    std::optional<std::string> firstMatch;
+    for (fs::directory_iterator entry(card.streamFolder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string entryName = entry->path().filename().string();
+        if (sameNameIgnoringCase(entryName, name) && (!firstMatch || entryName < *firstMatch)) {
+            firstMatch = entryName;
+        }
+    }
+    return firstMatch ? card.streamFolder / *firstMatch : exact;
 }

@@ -17,5 +17,14 @@ struct CardSource {
 // the first that does not.
 CardSource locateCard(const std::string& sourceText);
 
+// The stream file `streamFile` (a plain name, as the playlist reader gives it)
+// in the card's stream folder. Cameras and copies of card trees differ in
+// letter case, so when no entry has exactly that name, the first entry in
+// byte-wise order whose name matches without regard to case is taken. Where
+// none matches, or the folder cannot be listed, the exact name is returned for
+// the caller's existence check to report.
+boost::filesystem::path streamFileOf(const CardSource& card,
+                                     const boost::filesystem::path& streamFile);
+
 // `path` made absolute against the working directory the process started in.
 boost::filesystem::path absoluteFromStart(const boost::filesystem::path& path);

@@ -2,6 +2,7 @@
 
 #include "copy/job_state.h"
 
+#include <cstdint>
 #include <string>
 
 // The progress side of a copy job: the status line, the percentage, and the
@@ -12,6 +13,13 @@ public:
     virtual void setText(const std::string& text) = 0;
     virtual void setPosition(int percent) = 0;
     virtual void disableCancel() = 0;
+    // The bytes behind the percentage: handled so far out of the stream
+    // files' total. Comes with every setPosition of the copy loop, also
+    // during a large file; for hosts that show a rate or the time left.
+    virtual void setBytes(std::uint64_t done, std::uint64_t total) {
+        (void)done;
+        (void)total;
+    }
     // True once the user asked the job to stop (Cancel, Close, Ctrl+C). Read
     // from the worker thread.
     virtual bool stopRequested() const = 0;

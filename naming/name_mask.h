@@ -10,8 +10,8 @@
 
 enum MaskTokenKind : std::int32_t { Literal = 1, Field = 2 };
 
-// The conversion a Field token stands for; see the mask language in the
-// README. 1 to 18 are date and time conversions, 19 and 20 the stream file's
+// The conversion a Field token stands for; the README lists the mask
+// language. 1 to 18 are date and time conversions, 19 and 20 the stream file's
 // stem and extension.
 enum MaskField : std::int32_t {
     AbbreviatedWeekday = 1,
@@ -44,7 +44,11 @@ struct MaskToken {
 
 using NameMask = std::vector<MaskToken>;
 
+// Never fails: an unknown conversion or a trailing "%" loses its "%" and the
+// rest is read as text.
 NameMask parseMask(const std::string& text);
+// Throws GeneralException for a token parseMask cannot make, and passes on the
+// std::runtime_error of dateTimeToString.
 std::string expandMask(const NameMask& mask, const ClipRecord& clip);
 
 // target, then the expanded folder mask (when switched on and not empty),

@@ -20,6 +20,9 @@ enum PathValidity : std::int32_t {
 // Windows: a path must start with a drive ("C:\"). Posix: a path must start
 // with "/" and a ":" anywhere is forbidden. Every other rule is shared, so the
 // copies stay valid on the FAT, exFAT and NTFS media footage is moved to.
+// In both styles a "." or ".." component is refused (as a name ending in a
+// period), so no mask or stream name can lead a copy out of the target folder,
+// and a path ending in a separator is Empty: it names no file.
 enum class PathStyle { Windows, Posix };
 
 inline constexpr PathStyle nativePathStyle = PathStyle::Posix;
@@ -33,5 +36,6 @@ PathValidity checkPathValidity(const boost::filesystem::path& path,
                                PathStyle style = nativePathStyle);
 
 // The example line's message for a failed check; std::invalid_argument
-// "Unknown validity." for a value outside the enumeration.
+// "Unknown validity." for Valid, which has no message, and for a value
+// outside the enumeration.
 std::string pathValidityMessage(PathValidity validity);

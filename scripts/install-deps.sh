@@ -11,7 +11,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
-    xvfb x11-utils imagemagick
+    xvfb x11-utils xdotool imagemagick
     desktop-file-utils
 )
 

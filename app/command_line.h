@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The source folder named on the command line: the first plain argument
+// after the program's name. Options (anything that begins with "-") are not
+// ours; QApplication has already taken out those it knows. A relative folder
+// is made absolute against the current folder, so the stored setting still
+// names the same folder when the program is next started from elsewhere.
+// Empty when there is none.
+QString commandLineFolder(const QStringList& arguments);

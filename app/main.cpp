@@ -1,0 +1,7 @@
+// tandrel: the desktop program.
+#include "app/tandrel_app.h"
+
+int main(int argc, char** argv) {
+    CTandrelApp app(argc, argv);
+    return app.InitInstance() ? CTandrelApp::exec() : 0;
+}

@@ -1,0 +1,17 @@
+#include "app/tandrel_app.h"
+
+#include "app/tandrel_dlg.h"
+#include "common/company.h"
+
+CTandrelApp::CTandrelApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName(QString::fromLatin1(companyName));
+    setApplicationName(QStringLiteral("Tandrel"));
+    // Lets desktops match the window to the installed tandrel.desktop and its icon.
+    setDesktopFileName(QStringLiteral("tandrel"));
+}
+
+bool CTandrelApp::InitInstance() {
+    CTandrelDlg dialog(arguments());
+    dialog.exec();
+    return false;
+}

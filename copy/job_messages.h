@@ -1,0 +1,15 @@
+#pragma once
+
+#include <boost/filesystem/exception.hpp>
+
+#include <string>
+
+// The question asked when a file-system failure stops one clip: worded by
+// the kind of failure (a missing file, a file that may not be written, or
+// anything else with its code and description), ending with "Do you want to
+// skip this file and continue?".
+std::string skipPromptText(const boost::filesystem::filesystem_error& error);
+
+// The message that ends a job: the heading, `message`, the abort line and,
+// when `withContact`, the line asking to contact the maker.
+std::string fatalMessageText(const std::string& message, bool withContact);

@@ -1,0 +1,137 @@
+#include "app/about_dlg.h"
+#include "app/options_dlg.h"
+#include "app/picture_dlg.h"
+#include "common/company.h"
+#include "common/dialog_units.h"
+#include "common/message_box.h"
+#include "common/static_link.h"
+#include "common/string_table.h"
+#include "tests/support/qstring_printer.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/url_catcher.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QString label(const QWidget& dialog, int id) {
+    const auto* control = findControl<QLabel>(&dialog, id);
+    return control != nullptr ? control->text() : QStringLiteral("(no label)");
+}
+
+// Records what Ctrl+H opened and closes it, once the dialog's own event
+// loop runs.
+struct PictureWatch {
+    QTimer timer;
+    QSize imageSize;
+    bool opened = false;
+
+    PictureWatch() {
+        timer.setSingleShot(true);
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<CPictureDlg*>(QApplication::activeModalWidget())) {
+                opened = true;
+                imageSize = dialog->picture().GetImageSize();
+                dialog->accept();
+            }
+        });
+        timer.start();
+    }
+};
+
+class AboutDialog : public ::testing::Test {
+protected:
+    void SetUp() override { MessageBox::clearScript(); }
+    void TearDown() override { MessageBox::clearScript(); }
+};
+
+} // namespace
+
+// This test program carries the version block 2.5.0.11 with a copyright
+// holding percent signs (see CMakeLists.txt).
+TEST_F(AboutDialog, ShowsNameVersionAndCopyrightOfTheRunningProgram) {
+    CAboutDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Tandrel"));
+    EXPECT_EQ(label(dialog, IdApplicationName), QStringLiteral("Tandrel 1.0"));
+    EXPECT_EQ(label(dialog, IdApplicationVersion), QStringLiteral("Version: 2.5.0.11"));
+    EXPECT_EQ(label(dialog, IdLegalCopyright), QStringLiteral("© 2026 Brellix, 100% %1 %s"));
+    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+}
+
+TEST_F(AboutDialog, WithoutAVersionBlockSaysSoAndShowsDashes) {
+    TempDir dir;
+    writeFile(dir / "tandrel", "#!/bin/sh\n");
+    MessageBox::queueAnswer(MessageBox::AnswerOk);
+    CAboutDlg dialog(QString::fromStdString((dir / "tandrel").string()));
+    EXPECT_EQ(MessageBox::shownTexts(),
+              QStringList{QStringLiteral("Unable to retrieve file version information.")});
+    EXPECT_EQ(MessageBox::shownCaptions().value(0), MessageBox::applicationTitle());
+    for (const int id : {IdApplicationName, IdApplicationVersion, IdLegalCopyright}) {
+        EXPECT_EQ(label(dialog, id), QStringLiteral("-")) << id;
+    }
+    EXPECT_NE(findControl<CStaticLink>(&dialog, IdMakerLink), nullptr);
+}
+
+TEST_F(AboutDialog, MakersLinkShowsAndOpensItsOwnText) {
+    CAboutDlg dialog;
+    auto* link = findControl<CStaticLink>(&dialog, IdMakerLink);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(), QLatin1String(makerWebAddress));
+    EXPECT_EQ(link->linkTarget(), QLatin1String(makerWebAddress));
+    EXPECT_EQ(link->focusPolicy(), Qt::TabFocus);
+    EXPECT_TRUE(link->font().underline());
+
+    UrlCatcher catcher;
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(QLatin1String(makerWebAddress))});
+}
+
+TEST_F(AboutDialog, CtrlHShowsPictureResource140AndHAloneDoesNothing) {
+    CAboutDlg dialog;
+    dialog.show();
+    auto* ok = findControl<QPushButton>(&dialog, IdAboutOk);
+    {
+        PictureWatch watch;
+        QTest::keyClick(ok, Qt::Key_H);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(watch.opened);
+    }
+    PictureWatch watch;
+    QTest::keyClick(ok, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(watch.opened);
+    EXPECT_EQ(watch.imageSize, QSize(500, 340));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(AboutDialog, ProgramStringTableHasTheSystemMenuItem) {
+    EXPECT_EQ(loadString(101), QStringLiteral("&About Tandrel..."));
+    EXPECT_TRUE(loadString(102).isEmpty());
+}
+
+// Renders the dialogs as a person sees them, for a look after changes.
+TEST_F(AboutDialog, RendersOptionsAboutAndPictureToPng) {
+    QDir().mkpath(QStringLiteral(SCREENSHOT_FOLDER));
+    CAboutDlg about;
+    COptionsDlg options;
+    CPictureDlg picture;
+    const struct {
+        QWidget* dialog;
+        const char* name;
+    } shots[] = {{&about, "about-dialog.png"},
+                 {&options, "options-dialog.png"},
+                 {&picture, "picture-dialog.png"}};
+    for (const auto& shot : shots) {
+        shot.dialog->show();
+        const QImage image = shot.dialog->grab().toImage();
+        EXPECT_EQ(image.size(), shot.dialog->size());
+        EXPECT_TRUE(image.save(QStringLiteral(SCREENSHOT_FOLDER "/") + QLatin1String(shot.name)));
+    }
+}

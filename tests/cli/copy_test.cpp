@@ -1,0 +1,269 @@
+// tandrel-cli copy as people run it: from scripts (no terminal) and at a
+// terminal (a pseudo-terminal the test types into).
+#include "tests/support/card_writer.h"
+#include "tests/support/temp_dir.h"
+
+#include <boost/filesystem/operations.hpp>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    std::string err;
+};
+
+int exitCodeOf(int status) {
+    if (WIFEXITED(status)) {
+        return WEXITSTATUS(status);
+    }
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+}
+
+std::vector<char*> argv(std::vector<std::string>& arguments) {
+    std::vector<char*> result;
+    for (std::string& argument : arguments) {
+        result.push_back(argument.data());
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
+// Runs the CLI with stdin from /dev/null and stdout to /dev/null, as a script
+// would; stderr is caught.
+CliResult runCopy(std::vector<std::string> arguments, const fs::path& scratch,
+                  const fs::path& workingDirectory = {}) {
+    arguments.insert(arguments.begin(), {TANDREL_CLI_PATH, "copy"});
+    const fs::path errFile = scratch / "cli.err";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_RDWR);
+        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(null, STDIN_FILENO);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(err, STDERR_FILENO);
+        if (!workingDirectory.empty() && ::chdir(workingDirectory.c_str()) != 0) {
+            _exit(126);
+        }
+        ::execv(TANDREL_CLI_PATH, argv(arguments).data());
+        _exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return {exitCodeOf(status), readFile(errFile)};
+}
+
+// The CLI on a pseudo-terminal: the test reads what it prints and types
+// answers.
+class TerminalSession {
+public:
+    explicit TerminalSession(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {TANDREL_CLI_PATH, "copy"});
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        ::grantpt(master_);
+        ::unlockpt(master_);
+        const std::string slaveName = ::ptsname(master_);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::setsid();
+            const int slave = ::open(slaveName.c_str(), O_RDWR);
+            ::dup2(slave, STDIN_FILENO);
+            ::dup2(slave, STDOUT_FILENO);
+            ::dup2(slave, STDERR_FILENO);
+            ::execv(TANDREL_CLI_PATH, argv(arguments).data());
+            _exit(127);
+        }
+    }
+    ~TerminalSession() { ::close(master_); }
+    TerminalSession(const TerminalSession&) = delete;
+    TerminalSession& operator=(const TerminalSession&) = delete;
+
+    // Reads until `text` has been printed (after what earlier waits saw).
+    bool waitFor(const std::string& text) {
+        for (;;) {
+            const std::size_t found = output_.find(text, seen_);
+            if (found != std::string::npos) {
+                seen_ = found + text.size();
+                return true;
+            }
+            pollfd ready{master_, POLLIN, 0};
+            // A generous bound so that a broken build fails instead of hanging.
+            if (::poll(&ready, 1, 60'000) <= 0) {
+                return false;
+            }
+            char buffer[4096];
+            const ssize_t count = ::read(master_, buffer, sizeof buffer);
+            if (count <= 0) {
+                return false;
+            }
+            output_.append(buffer, static_cast<std::size_t>(count));
+        }
+    }
+    void type(const std::string& text) {
+        ASSERT_EQ(::write(master_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    }
+    void signal(int number) { ::kill(pid_, number); }
+    int wait() {
+        // Drains the output so the CLI never blocks on a full terminal.
+        while (waitFor("\x01never printed\x01")) {
+        }
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        return exitCodeOf(status);
+    }
+    const std::string& output() const { return output_; }
+
+private:
+    int master_ = -1;
+    pid_t pid_ = -1;
+    std::string output_;
+    std::size_t seen_ = 0;
+};
+
+std::vector<std::string> filesBelow(const fs::path& folder) {
+    std::vector<std::string> files;
+    if (!fs::exists(folder)) {
+        return files;
+    }
+    for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
+        if (!fs::is_directory(entry->path())) {
+            files.push_back(fs::relative(entry->path(), folder).string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class CliCopyTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    fs::path card = dir / "card";
+    fs::path target = dir / "out";
+
+    void SetUp() override { writeCard(card, simpleCard(1, 3)); }
+    fs::path stream(const std::string& name) const { return cardStreamFolder(card) / name; }
+    fs::path copy(const std::string& name) const { return target / "2026_12_05" / name; }
+    CliResult copyCard(std::vector<std::string> options = {}) {
+        options.insert(options.begin(), {card.string(), target.string()});
+        return runCopy(options, dir.path());
+    }
+};
+
+TEST_F(CliCopyTest, CopiesTheCardAndReportsLineByLine) {
+    const CliResult first = copyCard();
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_EQ(first.err, "Initialising..\nCopying: 00000.M2TS (1/3)\nCopying: 00001.M2TS (2/3)\n"
+                         "Copying: 00002.M2TS (3/3)\nDone!\n");
+    EXPECT_EQ(filesBelow(target),
+              (std::vector<std::string>{"2026_12_05/18_00_00.m2ts", "2026_12_05/18_01_00.m2ts",
+                                        "2026_12_05/18_02_00.m2ts"}));
+    EXPECT_TRUE(readFile(copy("18_01_00.m2ts")) == readFile(stream("00001.M2TS")));
+
+    // Without a terminal nobody is asked: what is there stays.
+    writeFile(copy("18_01_00.m2ts"), "mine");
+    const CliResult second = copyCard({"--quiet"});
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_EQ(second.err, "");
+    EXPECT_EQ(readFile(copy("18_01_00.m2ts")), "mine");
+    EXPECT_EQ(filesBelow(target).size(), 3u);
+}
+
+TEST_F(CliCopyTest, ConflictPoliciesAndMaskSwitches) {
+    copyCard();
+    writeFile(copy("18_01_00.m2ts"), "mine");
+    const CliResult keepBoth = copyCard({"--on-conflict", "keep-both"});
+    EXPECT_EQ(keepBoth.exitCode, 0);
+    EXPECT_NE(keepBoth.err.find("Name taken, copied as \"18_01_00 (2).m2ts\" beside: " +
+                                copy("18_01_00.m2ts").string()),
+              std::string::npos);
+    EXPECT_EQ(filesBelow(target).size(), 6u);
+
+    EXPECT_EQ(copyCard({"--on-conflict", "replace", "--quiet"}).exitCode, 0);
+    EXPECT_TRUE(readFile(copy("18_01_00.m2ts")) == readFile(stream("00001.M2TS")));
+
+    EXPECT_EQ(copyCard({"--no-folder", "--no-rename", "--quiet"}).exitCode, 0);
+    EXPECT_TRUE(fs::exists(target / "00002.M2TS"));
+    EXPECT_EQ(copyCard({"--folder-mask", "%Y", "--file-mask", "%f-%H", "--quiet"}).exitCode, 0);
+    EXPECT_TRUE(fs::exists(target / "2026/00002-18.m2ts"));
+}
+
+TEST_F(CliCopyTest, ExitCodesForSkippedFilesFatalErrorsAndUsage) {
+    copyCard();
+    fs::permissions(copy("18_01_00.m2ts"), fs::owner_read);
+    const CliResult skipped = copyCard({"--on-conflict", "replace"});
+    EXPECT_EQ(skipped.exitCode, 3);
+    EXPECT_NE(skipped.err.find("Cannot overwrite the file " + copy("18_01_00.m2ts").string() +
+                               ".\n(It may be write protectected.)\n\nThe file was skipped.\n"),
+              std::string::npos);
+    EXPECT_NE(skipped.err.find("Done!"), std::string::npos);
+
+    const CliResult aborted = copyCard({"--on-conflict", "replace", "--on-error", "abort"});
+    EXPECT_EQ(aborted.exitCode, 1);
+    EXPECT_NE(aborted.err.find("Terminating.."), std::string::npos);
+    EXPECT_EQ(aborted.err.find("Done!"), std::string::npos);
+
+    const CliResult missing = runCopy({(dir / "nocard").string(), target.string()}, dir.path());
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "Initialising..\nTerminating..\n"
+                           "The following fatal error has occured while copying the files:\n"
+                           "The directory \"" +
+                               (dir / "nocard").string() +
+                               "\" does not exist.\nThe operation has been aborted.\n");
+
+    EXPECT_EQ(copyCard({"--folder-mask", "%Y", "--no-folder"}).exitCode, 2);
+    EXPECT_EQ(copyCard({"--on-conflict", "overwrite"}).exitCode, 2);
+    EXPECT_EQ(runCopy({card.string()}, dir.path()).exitCode, 2);
+}
+
+TEST_F(CliCopyTest, RelativeTargetIsTakenFromTheWorkingDirectory) {
+    const CliResult relative = runCopy({"card", "relative/out", "--quiet"}, dir.path(), dir.path());
+    EXPECT_EQ(relative.exitCode, 0) << relative.err;
+    EXPECT_EQ(filesBelow(dir / "relative/out").size(), 3u);
+}
+
+TEST_F(CliCopyTest, AsksAtATerminal) {
+    copyCard();
+    TerminalSession session({card.string(), target.string()});
+    ASSERT_TRUE(session.waitFor("  " + copy("18_00_00.m2ts").string()));
+    ASSERT_TRUE(session.waitFor("Choice [r/d/k/s/c]: "));
+    session.type("what\n");
+    ASSERT_TRUE(session.waitFor("Choice [r/d/k/s/c]: "));
+    session.type("K\n");
+    EXPECT_EQ(session.wait(), 0);
+    EXPECT_NE(session.output().find("Done!  100%"), std::string::npos);
+    EXPECT_TRUE(readFile(copy("18_02_00 (2).m2ts")) == readFile(stream("00002.M2TS")));
+    EXPECT_EQ(filesBelow(target).size(), 6u);
+}
+
+TEST_F(CliCopyTest, InterruptAtAQuestionStopsWithoutAPart) {
+    copyCard();
+    fs::remove(copy("18_02_00.m2ts"));
+    TerminalSession session({card.string(), target.string()});
+    ASSERT_TRUE(session.waitFor("Choice [r/d/k/s/c]: "));
+    session.signal(SIGINT);
+    EXPECT_EQ(session.wait(), 130);
+    EXPECT_NE(session.output().find("Terminating.."), std::string::npos);
+    EXPECT_EQ(filesBelow(target),
+              (std::vector<std::string>{"2026_12_05/18_00_00.m2ts", "2026_12_05/18_01_00.m2ts"}));
+
+    TerminalSession cancelling({card.string(), target.string()});
+    ASSERT_TRUE(cancelling.waitFor("Choice [r/d/k/s/c]: "));
+    cancelling.type("c\n");
+    EXPECT_EQ(cancelling.wait(), 130);
+    EXPECT_EQ(filesBelow(target).size(), 2u);
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+#include "tests/copy/scripted_host.h"
+
+#include <gtest/gtest.h>
+
+ConflictChoice ScriptedHost::askConflict(const std::string& existing,
+                                         const std::string& keepBothName, bool& repeat) {
+    conflictQuestions.push_back({existing, keepBothName});
+    if (conflictAnswers.empty()) {
+        ADD_FAILURE() << "unexpected conflict question about " << existing;
+        return ConflictCancel;
+    }
+    const ConflictAnswer answer = conflictAnswers.front();
+    conflictAnswers.pop_front();
+    if (answer.repeat) {
+        repeat = true;
+    }
+    return static_cast<ConflictChoice>(answer.choice);
+}
+
+int ScriptedHost::askSkip(const std::string& text) {
+    skipQuestions.push_back(text);
+    if (skipAnswers.empty()) {
+        ADD_FAILURE() << "unexpected skip question: " << text;
+        return PromptCancel;
+    }
+    const int answer = skipAnswers.front();
+    skipAnswers.pop_front();
+    return answer;
+}
+
+void ScriptedReporter::setText(const std::string& text) {
+    texts.push_back(text);
+    if (onText) {
+        onText(text);
+    }
+}
+
+void ScriptedReporter::setBytes(std::uint64_t done, std::uint64_t total) {
+    if (onBytes) {
+        onBytes(done, total);
+    }
+}
+
+void RecordingProgress::transferred(std::uint64_t bytesOfFile) {
+    counts.push_back(bytesOfFile);
+    if (counts.size() == 1 && onFirstChunk) {
+        onFirstChunk();
+    }
+}
+
+bool ScriptedReporter::stopRequested() const {
+    if (checksBeforeStop > 0) {
+        --checksBeforeStop;
+    }
+    return stop || checksBeforeStop == 0;
+}
