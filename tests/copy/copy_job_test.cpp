@@ -78,15 +78,6 @@ TEST_F(CopyJobTest, CopiesEveryClipUnderItsRecordingTime) {
               fs::last_write_time(stream("00002.M2TS")));
 }
 
-TEST_F(CopyJobTest, StreamFilesAreFoundWithoutRegardToCase) {
-    writeSimpleCard(1, 1);
-    fs::rename(stream("00000.M2TS"), stream("00000.m2ts"));
-    host.renameFiles = false;
-    run();
-    EXPECT_TRUE(host.fatalMessages.empty());
-    EXPECT_EQ(filesBelow(target), std::vector<std::string>{"2026_12_05/00000.M2TS"});
-}
-
 TEST_F(CopyJobTest, RememberedChoicesLastOneJob) {
     writeSimpleCard(1, 3);
     run();

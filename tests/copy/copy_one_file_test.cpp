@@ -102,28 +102,6 @@ TEST_F(CopyOneFileTest, EachChoiceForOneClash) {
               (std::vector<std::string>{"18_45_03 (2).m2ts", "18_45_03.m2ts"}));
 }
 
-TEST_F(CopyOneFileTest, ChoiceForAllRemainingConflictsIsNotAskedAgain) {
-    writeFile(destination, "old clip");
-    host.conflictAnswers.push_back({KeepBoth, true});
-    copy();
-    copy();
-    EXPECT_TRUE(host.state.rememberKeepBoth);
-    EXPECT_EQ(host.conflictQuestions.size(), 1u);
-    EXPECT_EQ(readFile(destination.parent_path() / "18_45_03 (3).m2ts"), "new clip");
-
-    ScriptedHost other;
-    other.state.rememberDontCopy = true;
-    copyOneFile(destination, other, source, progress);
-    EXPECT_TRUE(other.conflictQuestions.empty());
-    EXPECT_EQ(readFile(destination), "old clip");
-
-    ScriptedHost replacing;
-    replacing.conflictAnswers.push_back({CopyAndReplace, true});
-    copyOneFile(destination, replacing, source, progress);
-    EXPECT_TRUE(replacing.state.rememberReplace);
-    EXPECT_EQ(readFile(destination), "new clip");
-}
-
 TEST_F(CopyOneFileTest, CancelStopsTheJobAndRemembersNothing) {
     writeFile(destination, "old clip");
     host.conflictAnswers.push_back({ConflictCancel, true});
