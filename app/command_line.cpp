@@ -3,16 +3,28 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+QString absoluteFolder(const QString& folder) {
+    return QFileInfo(folder).isRelative()
+               ? QDir::cleanPath(QDir::current().absoluteFilePath(folder))
+               : folder;
+}
+
+} // namespace
+
 QString commandLineFolder(const QStringList& arguments) {
+    bool optionsEnded = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
-        if (argument.isEmpty() || argument.startsWith(QLatin1Char('-'))) {
+        if (argument.isEmpty()) {
             continue;
         }
-        if (QFileInfo(argument).isRelative()) {
-            return QDir::cleanPath(QDir::current().absoluteFilePath(argument));
+        if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (optionsEnded || !argument.startsWith(QLatin1Char('-'))) {
+            return absoluteFolder(argument);
         }
-        return argument;
     }
     return {};
 }

@@ -72,11 +72,11 @@ CTandrelDlg::CTandrelDlg(const QStringList& arguments, Clock clock, QWidget* par
     OnInitDialog(arguments, clock);
 }
 
-CTandrelDlg::~CTandrelDlg() = default;
-
 void CTandrelDlg::createControls() {
     setWindowTitle(QStringLiteral("Tandrel"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A top-level window of its own, so desktops list it in their task bar;
+    // fixed in size, with no minimise or maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     const DialogUnits units(font());
@@ -163,9 +163,6 @@ void CTandrelDlg::OnInitDialog(const QStringList& arguments, Clock clock) {
     setWindowIcon(icon_);
     const QString commandLineSource = commandLineFolder(arguments);
 
-    // Both readiness flags are still set: the checks below clear them.
-    copyButton_->setEnabled(true);
-    copyEnabled_ = true;
     exampleTime_ = clock();
 
     const QSettings settings;
@@ -259,8 +256,7 @@ void CTandrelDlg::updateExample() {
 }
 
 void CTandrelDlg::updateCopyButton() {
-    copyEnabled_ = sourceReady_ && namingReady_;
-    copyButton_->setEnabled(copyEnabled_);
+    copyButton_->setEnabled(sourceReady_ && namingReady_);
 }
 
 void CTandrelDlg::onGenerateFolderClicked() {
@@ -333,6 +329,18 @@ void CTandrelDlg::onCommand(int command) {
 void CTandrelDlg::onClose() {
     SaveSettings();
     done(closeResult);
+}
+
+void CTandrelDlg::setVisible(bool visible) {
+    QDialog::setVisible(visible);
+    // QDialog makes the first push button after the focus the default one
+    // when it shows; this dialog has none, only the focused button acts on
+    // Enter.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->isDefault() && !button->hasFocus()) {
+            button->setDefault(false);
+        }
+    }
 }
 
 void CTandrelDlg::keyPressEvent(QKeyEvent* event) {

@@ -59,10 +59,11 @@ public:
     // while the dialog opens.
     explicit CTandrelDlg(const QStringList& arguments, Clock clock = timeNow,
                          QWidget* parent = nullptr);
-    ~CTandrelDlg() override;
 
     // Writes the six values from the controls, in the store's table order.
     void SaveSettings();
+
+    void setVisible(bool visible) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -108,7 +109,8 @@ private:
     QPushButton* folderTokenButton_ = nullptr;
     QPushButton* fileTokenButton_ = nullptr;
     QLabel* sourceStatus_ = nullptr;
+    // The last results of the source check and the example update; Copy is
+    // enabled exactly when both passed.
     bool sourceReady_ = true;
     bool namingReady_ = true;
-    bool copyEnabled_ = false;
 };

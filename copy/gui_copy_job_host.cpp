@@ -2,7 +2,6 @@
 
 #include "common/message_box.h"
 #include "copy/copy_conflict_dlg.h"
-#include "copy/ui_thread_call.h"
 
 #include <QWidget>
 
@@ -11,13 +10,13 @@ GuiCopyJobHost::GuiCopyJobHost(QWidget* owner, const CopyJobFields& fields)
 
 std::string GuiCopyJobHost::readText(QString (CopyJobFields::*field)() const) {
     std::string text;
-    callOnThreadOf(owner_, [this, field, &text] { text = (fields_.*field)().toStdString(); });
+    caller_.call([this, field, &text] { text = (fields_.*field)().toStdString(); });
     return text;
 }
 
 bool GuiCopyJobHost::readSwitch(bool (CopyJobFields::*field)() const) {
     bool checked = false;
-    callOnThreadOf(owner_, [this, field, &checked] { checked = (fields_.*field)(); });
+    caller_.call([this, field, &checked] { checked = (fields_.*field)(); });
     return checked;
 }
 
@@ -48,7 +47,7 @@ std::string GuiCopyJobHost::fileMaskText() {
 ConflictChoice GuiCopyJobHost::askConflict(const std::string& existing,
                                            const std::string& keepBothName, bool& repeat) {
     int choice = ConflictCancel;
-    callOnThreadOf(owner_, [this, &existing, &keepBothName, &repeat, &choice] {
+    caller_.call([this, &existing, &keepBothName, &repeat, &choice] {
         choice = CCopyConflictDlg::ask(owner_, QString::fromStdString(existing),
                                        QString::fromStdString(keepBothName), repeat);
     });
@@ -58,14 +57,13 @@ ConflictChoice GuiCopyJobHost::askConflict(const std::string& existing,
 
 int GuiCopyJobHost::askSkip(const std::string& text) {
     int answer = PromptCancel;
-    callOnThreadOf(owner_, [this, &text, &answer] {
+    caller_.call([this, &text, &answer] {
         answer = MessageBox::show(owner_, QString::fromStdString(text), MessageBox::OkCancel);
     });
     return answer;
 }
 
 void GuiCopyJobHost::showFatal(const std::string& text) {
-    callOnThreadOf(owner_, [this, &text] {
-        MessageBox::show(owner_, QString::fromStdString(text), MessageBox::Ok);
-    });
+    caller_.call(
+        [this, &text] { MessageBox::show(owner_, QString::fromStdString(text), MessageBox::Ok); });
 }

@@ -2,6 +2,7 @@
 
 #include "copy/copy_job_host.h"
 #include "copy/job_state.h"
+#include "copy/ui_thread_call.h"
 
 #include <QString>
 
@@ -22,11 +23,11 @@ public:
     virtual QString fileMaskText() const = 0;
 };
 
-// The program's side of a copy job. The job calls it on its worker thread;
-// every field read and every question is carried over to the UI thread and
-// waited for there: the conflict dialog, the skip prompt (OK/Cancel) and the
-// fatal message (OK) are shown modally, owned by `owner`, and their answers
-// handed back. It owns the job state the job keeps between files.
+// The program's side of a copy job. Construct it on the UI thread. The job calls it on its worker
+// thread; every field read and every question is carried over to the UI thread and waited for
+// there: the conflict dialog, the skip prompt (OK/Cancel) and the fatal message (OK) are shown
+// modally, owned by `owner`, and their answers handed back. It owns the job state the job keeps
+// between files.
 //
 // The main dialog holds one for its lifetime and hands it to the progress
 // dialog as the worker's user parameter:
@@ -72,4 +73,5 @@ private:
     QWidget* owner_;
     const CopyJobFields& fields_;
     CopyJobState state_;
+    UiThreadCaller caller_;
 };

@@ -1,7 +1,6 @@
 #include "copy/up_dialog.h"
 
 #include "common/dialog_units.h"
-#include "copy/ui_thread_call.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -70,7 +69,7 @@ void UPThreadParams::send(int message, std::uintptr_t wParam, const QString& tex
     if (dialog == nullptr || stop_.load()) {
         return;
     }
-    callOnThreadOf(dialog, [this, dialog, message, wParam, &text] {
+    caller_.call([this, dialog, message, wParam, &text] {
         // Checked again on the UI thread: a stop or the dialog's end may
         // have come while this report was on its way.
         if (dialogWindow_.load() != dialog || stop_.load()) {
@@ -313,11 +312,17 @@ void CUPDialog::threadRoutine() {
     QDialog* dialog = params_.dialogWindow_.load();
     params_.running_.store(false);
     if (!params_.stop_.load() && dialog != nullptr) {
-        QCoreApplication::postEvent(
-            dialog, new UPMessageEvent(UPDM_ENDDIALOG, static_cast<std::uint16_t>(result)));
+        const auto code = static_cast<std::uint16_t>(result);
+        params_.caller_.post([this, dialog, code] {
+            // A dialog that has ended already (a stop came first) ignores
+            // the request.
+            if (params_.dialogWindow_.load() == dialog) {
+                UPMessageEvent end(UPDM_ENDDIALOG, code);
+                QCoreApplication::sendEvent(dialog, &end);
+            }
+        });
     }
-    QMetaObject::invokeMethod(
-        &notifier_, [this] { workerEnded(); }, Qt::QueuedConnection);
+    params_.caller_.post([this] { workerEnded(); });
 }
 
 void CUPDialog::workerEnded() {

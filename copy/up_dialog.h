@@ -1,9 +1,9 @@
 #pragma once
 
 #include "copy/copy_job_host.h"
+#include "copy/ui_thread_call.h"
 
 #include <QEvent>
-#include <QObject>
 #include <QString>
 
 #include <atomic>
@@ -68,8 +68,6 @@ public:
 
     // What the owner handed to the dialog for the worker (the copy job's host).
     void* userParameter() const { return userParameter_; }
-    // The dialog window while it is shown; null before and after.
-    QDialog* dialogWindow() const { return dialogWindow_.load(); }
     bool isRunning() const { return running_.load(); }
 
 private:
@@ -78,11 +76,13 @@ private:
 
     void send(int message, std::uintptr_t wParam, const QString& text);
 
+    // The dialog window while it is shown; null before and after.
     std::atomic<QDialog*> dialogWindow_{nullptr};
     void* userParameter_;
     std::atomic<bool> running_{false};
     std::atomic<bool> stop_{false};
     UPWorkerProc proc_;
+    UiThreadCaller caller_;
 };
 
 // A modal progress dialog that runs a worker procedure on a thread of its
@@ -122,8 +122,6 @@ public:
     // then clears the thread block for the next run.
     void Cleanup();
 
-    const UPThreadParams& threadParams() const { return params_; }
-
 protected:
     // Sees the initialisation notice (UPInitDialog, handled true) and every
     // event of the dialog window while it is shown, after the built-in
@@ -140,13 +138,12 @@ private:
 
     QWidget* parent_;
     QDialog* givenDialog_ = nullptr;
-    unsigned terminationDelayMs_ = 500;
+    const unsigned terminationDelayMs_ = 500;
     bool cancelAllowed_;
     QString title_;
     UPThreadParams params_;
     std::thread thread_;
-    // Lives on the UI thread; the worker's end is announced through it.
-    QObject notifier_;
+    // Set on the UI thread by the worker's last posted request.
     bool workerEnded_ = true;
     QEventLoop* waitLoop_ = nullptr;
 };

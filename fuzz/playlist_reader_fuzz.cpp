@@ -14,9 +14,16 @@ namespace fs = boost::filesystem;
 
 namespace {
 
+// Every input is written to a file, so the folder lives in memory where the
+// system offers a memory file system.
+fs::path scratchRoot() {
+    boost::system::error_code error;
+    return fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
 class FuzzFolder {
 public:
-    FuzzFolder() : path_(fs::temp_directory_path() / fs::unique_path("tandrel-fuzz-%%%%-%%%%")) {
+    FuzzFolder() : path_(scratchRoot() / fs::unique_path("tandrel-fuzz-%%%%-%%%%")) {
         fs::create_directories(path_);
     }
     ~FuzzFolder() {

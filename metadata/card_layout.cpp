@@ -5,7 +5,6 @@
 
 #include <boost/filesystem/operations.hpp>
 
-#include <cctype>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -14,19 +13,6 @@ namespace fs = boost::filesystem;
 using boost::system::error_code;
 
 namespace {
-
-bool sameNameIgnoringCase(const std::string& left, const std::string& right) {
-    if (left.size() != right.size()) {
-        return false;
-    }
-    for (std::string::size_type i = 0; i < left.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(left[i])) !=
-            std::toupper(static_cast<unsigned char>(right[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The entry of `folder` named `name` without regard to case: the first folder
 // among the matches in byte-wise name order, else the first match of any kind.

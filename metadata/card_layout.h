@@ -24,7 +24,8 @@ enum SourceValidity : std::int32_t {
     StreamFilesMissing = 6,
 };
 
-// The status line shown for a result ("Source folder: Ok!" and the others).
+// The status line shown for a result ("Source folder: Ok!" and the others);
+// std::invalid_argument "Unknown validity." for a value outside the enumeration.
 const char* sourceStatusText(SourceValidity validity);
 
 // The playlist and stream folders of a card below `source`. Cameras and
@@ -34,6 +35,9 @@ const char* sourceStatusText(SourceValidity validity);
 boost::filesystem::path playlistFolderOf(const boost::filesystem::path& source);
 boost::filesystem::path streamFolderOf(const boost::filesystem::path& source);
 
+// The first row of the table that applies. Never throws: a path whose state
+// cannot be read counts as missing, and a layout folder that is a file or
+// cannot be listed counts as holding none of the expected files.
 SourceValidity checkSourceFolder(const boost::filesystem::path& source);
 
 // The regular files directly in `folder` whose extension equals `extension`

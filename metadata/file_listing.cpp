@@ -7,16 +7,17 @@
 
 namespace fs = boost::filesystem;
 
+bool sameNameIgnoringCase(const std::string& left, const std::string& right) {
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(), [](char one, char other) {
+               return std::toupper(static_cast<unsigned char>(one)) ==
+                      std::toupper(static_cast<unsigned char>(other));
+           });
+}
+
 bool extensionMatches(const std::string& fileName, const std::string& extension) {
     const std::string::size_type dot = fileName.rfind('.');
-    if (dot == std::string::npos || fileName.size() - dot != extension.size()) {
-        return false;
-    }
-    return std::equal(extension.begin(), extension.end(), fileName.begin() + dot,
-                      [](char wanted, char given) {
-                          return std::toupper(static_cast<unsigned char>(wanted)) ==
-                                 std::toupper(static_cast<unsigned char>(given));
-                      });
+    return dot != std::string::npos && sameNameIgnoringCase(fileName.substr(dot), extension);
 }
 
 std::vector<fs::path> matchingFiles(const fs::path& folder, const std::string& extension) {

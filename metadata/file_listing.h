@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+// True when the two texts have the same length and, byte by byte, the same
+// upper-case letter (toupper), as Windows compares file names.
+bool sameNameIgnoringCase(const std::string& left, const std::string& right);
+
 // True when the extension of `fileName` (from its last "." to the end, the dot
-// included) has the length of `extension` and equals it letter by letter after
-// upper-casing both, as Windows compares file names.
+// included) equals `extension` by sameNameIgnoringCase.
 bool extensionMatches(const std::string& fileName, const std::string& extension);
 
 // The regular files directly in `folder` whose extension matches, in byte-wise

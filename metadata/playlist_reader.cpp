@@ -10,7 +10,8 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-// Positions of the usual layout, as byte offsets; see readPlaylistFile.
+// The usual layout as absolute offsets and as forward skips, each skip
+// counted from where the previous read ended; see readPlaylistFile.
 constexpr std::uint64_t typeIndicatorOffset = 0;
 constexpr std::uint64_t versionNumberOffset = 4;
 constexpr std::uint64_t playItemCountLowByte = 65;

@@ -38,7 +38,8 @@ struct PlaylistSet {
 // Reads every file of `playlistFolder` whose extension equals `extension`
 // (without regard to case), in byte-wise name order, into `result`. Throws
 // MetaDataException for a missing folder or a file that does not fit the
-// layout; file-system failures of the folder walk pass on as
-// boost::filesystem::filesystem_error.
+// layout, including a PlayItem whose stream name is not a plain file name
+// (the name is later joined to the stream folder); file-system failures of
+// the folder walk pass on as boost::filesystem::filesystem_error.
 void readPlaylists(const boost::filesystem::path& playlistFolder, PlaylistSet& result,
                    const std::string& extension);

@@ -16,7 +16,7 @@ class PlaylistStream {
 public:
     // Texts longer than this fail the file: no playlist holds one, and it
     // keeps memory bounded whatever a crafted file contains.
-    static constexpr std::size_t maxTextLength = 64 * 1024;
+    static constexpr std::size_t maxTextLength = 4096;
 
     // Opens `file`; throws MetaDataException "Unable to open file ..." when it
     // cannot be opened.

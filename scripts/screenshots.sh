@@ -111,6 +111,11 @@ xdotool windowfocus --sync "$main"
 keys alt+c
 conflict=$(window "Copy File")
 progress=$(window "Please Wait..")
+# With no window manager both dialogs open centred over the main window, the
+# conflict dialog on top; it moves to the screen's corner so the progress
+# dialog shows.
+eval "$(xdotool getwindowgeometry --shell "$conflict")"
+xdotool windowmove --sync "$conflict" $((1280 - WIDTH)) $((800 - HEIGHT))
 sleep 0.5
 shoot "$progress" progress-dialog
 shoot "$conflict" conflict-dialog

@@ -52,13 +52,3 @@ TEST_F(MainDialogTest, CopyButtonCopiesTheCardAskingAboutAConflictAndASkip) {
     EXPECT_EQ(dialog->result(), 0);
     EXPECT_TRUE(copy->isEnabled());
 }
-
-TEST(CopyResult, OnlyResultsBelowTheStopRangeOtherThanOneAreFailures) {
-    EXPECT_FALSE(isCopyFailure(1));
-    EXPECT_TRUE(isCopyFailure(2));
-    EXPECT_TRUE(isCopyFailure(3));
-    EXPECT_TRUE(isCopyFailure(0xFFFF));
-    EXPECT_FALSE(isCopyFailure(0x10000));
-    EXPECT_FALSE(isCopyFailure(0x10002));
-    EXPECT_FALSE(isCopyFailure(0xFFFFFFFF));
-}

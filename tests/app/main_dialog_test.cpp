@@ -3,6 +3,7 @@
 // pressed.
 #include "tests/app/main_dialog_fixture.h"
 
+#include "app/command_line.h"
 #include "app/menus.h"
 #include "app/popup_menu.h"
 #include "common/path_helpers.h"
@@ -99,9 +100,14 @@ TEST_F(MainDialogTest, CommandLineFolderWinsAndIsStoredByClose) {
     EXPECT_EQ(stored("renameFilesMask"), "%H_%M_%S");
 }
 
-TEST_F(MainDialogTest, RelativeCommandLineFolderIsStoredAbsolute) {
-    const auto dialog = openDialog({"tandrel", "samples/card"});
-    EXPECT_EQ(text(*dialog, IdSourceFolder), QDir::current().absoluteFilePath("samples/card"));
+TEST(CommandLine, FirstPlainArgumentIsTheFolderMadeAbsolute) {
+    EXPECT_EQ(commandLineFolder({"tandrel"}), "");
+    EXPECT_EQ(commandLineFolder({"tandrel", "-x", "--flag", ""}), "");
+    EXPECT_EQ(commandLineFolder({"tandrel", "-x", "/media/card", "/other"}), "/media/card");
+    EXPECT_EQ(commandLineFolder({"tandrel", "samples/./card/"}),
+              QDir::current().absoluteFilePath("samples/card"));
+    EXPECT_EQ(commandLineFolder({"tandrel", "--", "-card-", "/other"}),
+              QDir::current().absoluteFilePath("-card-"));
 }
 
 TEST_F(MainDialogTest, FileExitSavesLikeClose) {
@@ -243,37 +249,6 @@ TEST_F(MainDialogTest, TokenButtonFillsADisabledMaskThatTheExampleIgnores) {
     control<QPushButton>(*dialog, IdFileToken)->click();
     EXPECT_EQ(fileMask->text(), "%Y%H_%M_%S");
     EXPECT_EQ(text(*dialog, IdExample), "/Videos/2026_12_05/0000.m2ts");
-}
-
-TEST_F(MainDialogTest, MaskMenuOffersTheTenConversions) {
-    const auto dialog = openDialog();
-    const auto menus = dialog->findChildren<QMenu*>();
-    int maskMenus = 0;
-    for (const QMenu* menu : menus) {
-        if (menu->title() != "Mask") {
-            continue;
-        }
-        ++maskMenus;
-        QStringList items;
-        for (const QAction* action : menu->actions()) {
-            items << (action->isSeparator()
-                          ? QString("-")
-                          : QString::number(action->data().toInt()) + " " + action->text());
-        }
-        EXPECT_EQ(items,
-                  QStringList({"32789 %d = Day of month (01 to 31)",
-                               "32788 %m = Month as a decimal number (01 to 12)",
-                               "32790 %y = Two digit year (e.g. 01)",
-                               "32791 %Y = Four digit year (e.g. 2001)", "-",
-                               "32792 %I = Hours in 12 hour format (01 to 12)",
-                               "32793 %H = Hours in 24 hour format (00 to 23)",
-                               "32794 %M = Minutes (00 to 59)", "32795 %S = Seconds (00 to 59)",
-                               "32796 %p = AM/PM designation (AM/PM)", "-",
-                               "32797 %f = Original filename"}));
-    }
-    EXPECT_EQ(maskMenus, 2);
-    EXPECT_EQ(maskTokenForCommand(32788), "%m");
-    EXPECT_EQ(maskTokenForCommand(32798), "");
 }
 
 TEST_F(MainDialogTest, MaskBoxesStartAtTheCaretAndKeepTheirSelectionWithoutFocus) {

@@ -121,17 +121,6 @@ TEST(UPDialog, BuiltInDialogIsLaidOutAsDesigned) {
     EXPECT_TRUE(checked);
 }
 
-TEST(UPDialog, MessageCodesKeepTheirNumbers) {
-    EXPECT_EQ(UPDM_DISABLECANCEL, 0x400 + 1234);
-    EXPECT_EQ(UPDM_ENABLECANCEL, 0x400 + 1235);
-    EXPECT_EQ(UPDM_ENDDIALOG, 0x400 + 1236);
-    EXPECT_EQ(UPDM_SETPOS, 0x400 + 1237);
-    EXPECT_EQ(UPDM_SETTEXT, 0x400 + 1238);
-    EXPECT_EQ(UPDM_TERMINATE, 0x400 + 1239);
-    EXPECT_GE(UPDM_DISABLECANCEL, QEvent::User);
-    EXPECT_LE(UPDM_TERMINATE, QEvent::MaxUser);
-}
-
 TEST(UPDialog, ReportsReachTheControlsOfAGivenDialog) {
     QDialog custom;
     auto* status = new QLabel(&custom);

@@ -2,13 +2,13 @@
 #include "metadata/file_listing.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 #include <boost/filesystem/operations.hpp>
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = boost::filesystem;
 
@@ -114,15 +114,21 @@ TEST(CardLayout, MapsUnreadableStatesToTheNearestRow) {
     EXPECT_EQ(checkSourceFolder(looped.path()), PlaylistFolderMissing);
 }
 
-TEST(CardLayout, MapsAnUnlistableFolderToItsFilesRow) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root lists folders without read permission";
-    }
+TEST(CardLayout, MapsFoldersWithoutPermissionToTheNearestRow) {
     TempDir dir;
-    writeSmallCard(dir.path());
-    fs::permissions(cardPlaylistFolder(dir.path()), fs::no_perms);
-    EXPECT_EQ(checkSourceFolder(dir.path()), PlaylistFilesMissing);
-    fs::permissions(cardPlaylistFolder(dir.path()), fs::owner_all);
+    const fs::path locked = dir / "locked";
+    writeSmallCard(locked / "card");
+    writeSmallCard(dir / "card");
+    fs::permissions(locked, fs::no_perms);
+    fs::permissions(cardPlaylistFolder(dir / "card"), fs::no_perms);
+    const auto check = [](const fs::path& source) {
+        return runUnprivileged([&] { return static_cast<int>(checkSourceFolder(source)); });
+    };
+    EXPECT_EQ(check(locked / "card"), FolderMissing);
+    EXPECT_EQ(check(dir / "card"), PlaylistFilesMissing);
+    fs::permissions(cardPlaylistFolder(dir / "card"), fs::all_all);
+    fs::permissions(cardStreamFolder(dir / "card"), fs::no_perms);
+    EXPECT_EQ(check(dir / "card"), StreamFilesMissing);
 }
 
 TEST(CardLayout, CountsAndSumsMatchingRegularFiles) {

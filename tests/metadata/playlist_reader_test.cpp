@@ -2,12 +2,11 @@
 #include "metadata/playlist_reader.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 #include <boost/filesystem/operations.hpp>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace fs = boost::filesystem;
 
@@ -320,14 +319,12 @@ TEST(PlaylistReader, ReportsFolderFailures) {
 }
 
 TEST(PlaylistReader, ReportsAFileThatCannotBeOpened) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root opens files without read permission";
-    }
     TempDir dir;
-    writeFile(dir / "00000.MPLS", playlistBytes(onePlaylist(1)));
-    fs::permissions(dir / "00000.MPLS", fs::no_perms);
-    EXPECT_EQ(readFailure(dir.path()),
-              "Unable to open file " + (dir / "00000.MPLS").string() + ".\n");
+    const fs::path file = dir / "00000.MPLS";
+    writeFile(file, playlistBytes(onePlaylist(1)));
+    fs::permissions(file, fs::no_perms);
+    const std::string expected = "Unable to open file " + file.string() + ".\n";
+    EXPECT_EQ(runUnprivileged([&] { return readFailure(dir.path()) == expected ? 0 : 1; }), 0);
 }
 
 TEST(PlaylistReader, FailsATextBeyondTheMemoryBound) {
@@ -336,4 +333,29 @@ TEST(PlaylistReader, FailsATextBeyondTheMemoryBound) {
     playlist.playlistText = std::string(70000, 'x');
     writeFile(dir / "00000.MPLS", playlistBytes(playlist));
     EXPECT_EQ(readFailure(dir.path()), problemWith(dir / "00000.MPLS"));
+}
+
+TEST(PlaylistReader, FindsTheStreamsTheCardWriterWrites) {
+    CardClip unsafe;
+    unsafe.clipName = "../ab";
+    EXPECT_EQ(streamFileName(unsafe), "");
+    CardClip shortName;
+    shortName.clipName = "abc";
+    EXPECT_EQ(streamFileName(shortName), "");
+
+    TempDir dir;
+    CardSpec card = simpleCard(2, 2, 1000);
+    card.playlists[1].clips[0].clipName = "LONGER NAME";
+    EXPECT_EQ(streamFileName(card.playlists[1].clips[0]), "LONGE.M2TS");
+    writeCard(dir.path(), card);
+    const PlaylistSet result = readFolder(cardPlaylistFolder(dir.path()));
+    ASSERT_EQ(result.clipTotal, 4);
+    for (const PlaylistRecord& playlist : result.playlists) {
+        for (const ClipRecord& clip : playlist.clips) {
+            const fs::path stream = cardStreamFolder(dir.path()) / clip.streamFile;
+            ASSERT_TRUE(fs::is_regular_file(stream)) << stream;
+            EXPECT_EQ(fs::file_size(stream), 1000u);
+            EXPECT_EQ(readFile(stream).substr(188, 1), "\x47");
+        }
+    }
 }

@@ -77,6 +77,13 @@ TEST_F(PlaylistStreamTest, FindsTheFirstWholeMarker) {
     EXPECT_EQ(partial.findEntryEnd(), -1);
 }
 
+TEST_F(PlaylistStreamTest, BoundsTexts) {
+    const std::string longest(PlaylistStream::maxTextLength, 'x');
+    PlaylistStream fits = open(longest + std::string(1, '\0') + longest + "x");
+    EXPECT_EQ(fits.readText(), longest);
+    EXPECT_THROW(fits.readText(), MetaDataException);
+}
+
 TEST_F(PlaylistStreamTest, ReportsProblemsWithTheFileName) {
     PlaylistStream stream = open("x");
     try {

@@ -153,16 +153,21 @@ void writeBytes(const fs::path& file, const std::string& bytes) {
     }
 }
 
-bool isPlainName(const std::string& name) {
-    return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos && name != "." &&
-           name != "..";
-}
-
 } // namespace
 
 DateBytes bcdDateTime(int year, int month, int day, int hour, int minute, int second) {
     return {bcdByte(year / 100), bcdByte(year % 100), bcdByte(month), bcdByte(day),
             bcdByte(hour),       bcdByte(minute),     bcdByte(second)};
+}
+
+std::string streamFileName(const CardClip& clip) {
+    const std::string clipName = clip.clipName.substr(0, 5);
+    const std::string codecId = clip.codecId.substr(0, 4);
+    const std::string name = clipName + "." + codecId;
+    const bool whole =
+        clipName.size() == 5 && codecId.size() == 4 && name.find('\0') == std::string::npos;
+    const bool plain = name.find_first_of("/\\") == std::string::npos;
+    return whole && plain ? name : std::string();
 }
 
 std::string playlistBytes(const CardPlaylist& playlist, std::int32_t firstEntryNumber) {
@@ -263,8 +268,8 @@ void writeCard(const fs::path& root, const CardSpec& card) {
     }
     for (const CardPlaylist& playlist : card.playlists) {
         for (const CardClip& clip : playlist.clips) {
-            const std::string name = clip.clipName + "." + clip.codecId;
-            if (isPlainName(name)) {
+            const std::string name = streamFileName(clip);
+            if (!name.empty()) {
                 writeStreamFile(streamFolder / name, clip.streamSize);
             }
         }

@@ -69,9 +69,15 @@ struct CardFolders {
 struct CardSpec {
     std::vector<CardPlaylist> playlists;
     CardFolders folders;
-    // Write a stream file for every clip whose name is a plain file name.
+    // Write a stream file for every clip that has a streamFileName.
     bool writeStreams = true;
 };
+
+// The stream file name the reader makes of `clip`: the clip name and codec
+// identifier as written (5 and 4 bytes) joined by ".". Empty when the fields
+// do not hold a whole name, or it is not a plain file name; such clips get
+// no stream file.
+std::string streamFileName(const CardClip& clip);
 
 // The bytes of one playlist file whose extension entries are numbered from
 // `firstEntryNumber` on (low eight bits, as the card stores them).
