@@ -1,7 +1,7 @@
 #include "cli/plan_command.h"
 
-#include "common/company.h"
 #include "copy/card_source.h"
+#include "copy/job_messages.h"
 #include "metadata/card_layout.h"
 #include "metadata/errors.h"
 #include "metadata/playlist_reader.h"
@@ -36,17 +36,6 @@ struct PlannedCopy {
     std::string destination;
 };
 
-// The copy job's fatal message. A missing card folder is the user's to fix,
-// so it carries no contact line.
-std::string fatalMessage(const std::string& message, bool contactLine) {
-    std::string text = "The following fatal error has occured while copying the files:\n" +
-                       message + "\n" + "The operation has been aborted.\n";
-    if (contactLine) {
-        text += std::string("Please contact ") + companyName + " for assistance.";
-    }
-    return text;
-}
-
 PlannedCopy planClip(const CardSource& card, const PlanOptions& options, const NameMask& folderMask,
                      const NameMask& fileMask, const ClipRecord& clip) {
     const fs::path source = streamFileOf(card, clip.streamFile);
@@ -75,9 +64,9 @@ std::vector<PlannedCopy> planCopies(const PlanOptions& options) {
         fileMask = parseMask(options.fileMask);
         readPlaylists(card.playlistFolder, playlists, playlistExtension);
     } catch (const InputDataMissingException& error) {
-        throw std::runtime_error(fatalMessage(error.what(), false));
+        throw std::runtime_error(fatalMessageText(error.what(), false));
     } catch (const std::exception& error) {
-        throw std::runtime_error(fatalMessage(error.what(), true));
+        throw std::runtime_error(fatalMessageText(error.what(), true));
     }
 
     std::vector<PlannedCopy> copies;
@@ -86,7 +75,7 @@ std::vector<PlannedCopy> planCopies(const PlanOptions& options) {
             try {
                 copies.push_back(planClip(card, options, folderMask, fileMask, clip));
             } catch (const std::exception& error) {
-                throw std::runtime_error(fatalMessage(error.what(), true));
+                throw std::runtime_error(fatalMessageText(error.what(), true));
             }
         }
     }

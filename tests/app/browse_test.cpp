@@ -3,6 +3,7 @@
 #include "tests/app/main_dialog_fixture.h"
 
 #include "common/xfolder_dialog.h"
+#include "tests/support/gui_input.h"
 #include "tests/support/temp_dir.h"
 
 #include <QApplication>
@@ -31,14 +32,7 @@ void whenPickerOpens(const std::function<void(CXFolderDialog&)>& steps) {
 
 // Types `text` into the picker's history box as a user would.
 void typeFolder(CXFolderDialog& picker, const QString& text) {
-    QLineEdit* edit = findControl<QComboBox>(&picker, CXFolderDialog::IdHistory)->lineEdit();
-    edit->selectAll();
-    QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-    QApplication::sendEvent(edit, &erase);
-    for (const QChar character : text) {
-        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(edit, &key);
-    }
+    typeText(findControl<QComboBox>(&picker, CXFolderDialog::IdHistory)->lineEdit(), text);
 }
 
 } // namespace

@@ -140,20 +140,6 @@ private:
     bool timedOut_ = false;
 };
 
-std::vector<std::string> filesBelow(const fs::path& folder) {
-    std::vector<std::string> files;
-    if (!fs::exists(folder)) {
-        return files;
-    }
-    for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
-        if (!fs::is_directory(entry->path())) {
-            files.push_back(fs::relative(entry->path(), folder).string());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 class CliCopyTest : public ::testing::Test {
 protected:
     TempDir dir;

@@ -4,6 +4,7 @@
 #include "common/history_combo.h"
 #include "common/message_box.h"
 #include "tests/common/qstring_print.h"
+#include "tests/support/gui_input.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -83,14 +84,7 @@ protected:
 
     // Types `text` into the history box as a user would, replacing its text.
     static void type(const CXFolderDialog& dialog, const QString& text) {
-        QLineEdit* edit = history(dialog)->lineEdit();
-        edit->selectAll();
-        QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-        QApplication::sendEvent(edit, &erase);
-        for (const QChar character : text) {
-            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-            QApplication::sendEvent(edit, &key);
-        }
+        typeText(history(dialog)->lineEdit(), text);
     }
 
     // The folder view on show: the list or the details view.

@@ -25,21 +25,6 @@ const std::string aborted = "The operation has been aborted.\n";
 const std::string contact = "Please contact Brellix for assistance.";
 const std::string skipQuestion = "\nDo you want to skip this file and continue?\n";
 
-// Every file below `folder`, relative to it, in byte-wise order.
-std::vector<std::string> filesBelow(const fs::path& folder) {
-    std::vector<std::string> files;
-    if (!fs::exists(folder)) {
-        return files;
-    }
-    for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
-        if (!fs::is_directory(entry->path())) {
-            files.push_back(fs::relative(entry->path(), folder).string());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 class CopyJobTest : public ::testing::Test {
 protected:
     TempDir dir;

@@ -2,6 +2,7 @@
 
 #include <boost/filesystem/operations.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -17,6 +18,20 @@ TempDir::~TempDir() {
     boost::system::error_code ignored; // a test that left a read-only file must not abort here
     fs::permissions(path_, fs::owner_all | fs::add_perms, ignored);
     fs::remove_all(path_, ignored);
+}
+
+std::vector<std::string> filesBelow(const fs::path& folder) {
+    std::vector<std::string> files;
+    if (!fs::exists(folder)) {
+        return files;
+    }
+    for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
+        if (!fs::is_directory(entry->symlink_status())) {
+            files.push_back(fs::relative(entry->path(), folder).generic_string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 void writeFile(const fs::path& file, const std::string& content) {

@@ -3,6 +3,7 @@
 #include <boost/filesystem/path.hpp>
 
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything
 // in it when the object goes away.
@@ -22,6 +23,10 @@ public:
 private:
     boost::filesystem::path path_;
 };
+
+// Every file below `folder` (anything but a folder), relative to it, in
+// generic form and byte-wise order; empty when `folder` does not exist.
+std::vector<std::string> filesBelow(const boost::filesystem::path& folder);
 
 // Writes `content` to `file`, creating missing folders.
 void writeFile(const boost::filesystem::path& file, const std::string& content);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+
+// Replaces the text of `edit` with `text` key by key, as a user typing it
+// would, so the edit's own signals fire as they do for real input.
+void typeText(QLineEdit* edit, const QString& text);
