@@ -14,10 +14,14 @@ fail() { echo "install: $*" >&2; exit 1; }
 [[ -x $prefix/bin/tandrel ]] || fail "bin/tandrel is missing"
 library=$(find "$prefix" -name 'libtandrel-common.so.1' | head -n 1)
 [[ -n $library ]] || fail "libtandrel-common.so.1 is missing"
-readelf -d "$prefix/bin/tandrel" | grep -q 'RUNPATH.*\$ORIGIN/' || fail "no \$ORIGIN RUNPATH"
-found=$(env -u LD_LIBRARY_PATH ldd "$prefix/bin/tandrel" | awk '/libtandrel-common/ { print $3 }')
-[[ -n $found && $(realpath "$found") == $(realpath "$library") ]] ||
-    fail "the installed program finds Common at \"$found\", not at $library"
+for program in tandrel tandrel-cli; do
+    [[ -x $prefix/bin/$program ]] || fail "bin/$program is missing"
+    readelf -d "$prefix/bin/$program" | grep -q 'RUNPATH.*\$ORIGIN/' || fail "$program: no \$ORIGIN RUNPATH"
+    found=$(env -u LD_LIBRARY_PATH ldd "$prefix/bin/$program" | awk '/libtandrel-common/ { print $3 }')
+    [[ -n $found && $(realpath "$found") == $(realpath "$library") ]] ||
+        fail "the installed $program finds Common at \"$found\", not at $library"
+done
+env -u LD_LIBRARY_PATH "$prefix/bin/tandrel-cli" --version >/dev/null || fail "the installed tandrel-cli does not run"
 
 desktop-file-validate "$prefix/share/applications/tandrel.desktop" || fail "invalid launcher"
 grep -qx 'Exec=tandrel %f' "$prefix/share/applications/tandrel.desktop" || fail "launcher Exec"
