@@ -2,28 +2,18 @@
 
 #include "metadata/card_layout.h"
 #include "metadata/errors.h"
+#include "metadata/file_listing.h"
 #include "metadata/path_text.h"
 #include "naming/path_validity.h"
 
 #include <boost/filesystem/operations.hpp>
 
-#include <algorithm>
 #include <optional>
 
 namespace fs = boost::filesystem;
 using boost::system::error_code;
 
 namespace {
-
-char asciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameNameIgnoringCase(const std::string& left, const std::string& right) {
-    return left.size() == right.size() &&
-           std::equal(left.begin(), left.end(), right.begin(),
-                      [](char a, char b) { return asciiUpper(a) == asciiUpper(b); });
-}
 
 void requireFolder(const fs::path& folder) {
     if (!fs::exists(folder)) {
