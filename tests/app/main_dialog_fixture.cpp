@@ -2,17 +2,13 @@
 
 #include "app/popup_menu.h"
 #include "common/message_box.h"
+#include "tests/support/recorded_time.h"
 
 #include <QtTest/QTest>
 
 std::tm fixedExampleTime() {
-    std::tm time{};
-    time.tm_year = 2026 - 1900;
-    time.tm_mon = 11;
-    time.tm_mday = 5;
-    time.tm_hour = 18;
-    time.tm_min = 45;
-    time.tm_sec = 3;
+    // As the clock gives it: weekday and day of year filled in.
+    std::tm time = recordedAt(2026, 12, 5, 18, 45, 3);
     time.tm_wday = 6;
     time.tm_yday = 338;
     return time;

@@ -1,4 +1,5 @@
 #include "common/date_time.h"
+#include "tests/support/recorded_time.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,7 @@ namespace {
 // 5 December 2026, 18:45:03, as the playlist reader delivers it: weekday and
 // day of year left 0.
 std::tm recordingTime() {
-    std::tm time{};
-    time.tm_year = 126;
-    time.tm_mon = 11;
-    time.tm_mday = 5;
-    time.tm_hour = 18;
-    time.tm_min = 45;
-    time.tm_sec = 3;
-    return time;
+    return recordedAt(2026, 12, 5, 18, 45, 3);
 }
 
 // A stream buffer that takes `room` characters and then refuses.

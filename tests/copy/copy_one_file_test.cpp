@@ -24,15 +24,6 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string bigContent(std::size_t size) {
     std::string content(size, '\0');
     for (std::size_t i = 0; i < size; ++i) {

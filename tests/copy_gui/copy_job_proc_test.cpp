@@ -61,15 +61,6 @@ protected:
     }
 };
 
-std::vector<std::string> fileNames(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(CopyJobProc, CopiesACardAndSettlesAConflictThroughTheDialog) {
     TempDir card;
     TempDir target;
@@ -92,7 +83,7 @@ TEST(CopyJobProc, CopiesACardAndSettlesAConflictThroughTheDialog) {
     CopyRun run(&owner, host);
     EXPECT_EQ(run.DoModal(), 1);
     EXPECT_EQ(offered, "18_00_00 (2).m2ts");
-    EXPECT_EQ(fileNames(target.path()),
+    EXPECT_EQ(namesIn(target.path()),
               (std::vector<std::string>{"18_00_00 (2).m2ts", "18_00_00.m2ts", "18_01_00.m2ts"}));
     EXPECT_EQ(readFile(target / "18_00_00.m2ts"), "older copy");
     EXPECT_EQ(fs::file_size(target / "18_00_00 (2).m2ts"), 4096u);
@@ -137,7 +128,7 @@ TEST(CopyJobProc, CancelStopsTheJobAndLeavesOnlyWholeFiles) {
     EXPECT_EQ(run.DoModal(), 0x10002);
     // DoModal returned after the job had ended: nothing is written any more,
     // and whatever is in the target is a whole copy under its final name.
-    const std::vector<std::string> names = fileNames(target.path());
+    const std::vector<std::string> names = namesIn(target.path());
     EXPECT_LT(names.size(), 4u);
     for (const std::string& name : names) {
         EXPECT_EQ(name.size(), std::string("18_00_00.m2ts").size()) << name;

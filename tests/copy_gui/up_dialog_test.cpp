@@ -64,6 +64,15 @@ protected:
     }
 };
 
+// Says "working", then keeps the dialog busy until the user stops it.
+bool reportThenWaitForStop(UPThreadParams& params) {
+    params.setText("working");
+    while (!params.stopRequested()) {
+        std::this_thread::yield();
+    }
+    return true;
+}
+
 void clickLater(QDialog* dialog) {
     auto* cancel = findControl<QPushButton>(dialog, 2);
     QTimer::singleShot(0, cancel, [cancel] { cancel->click(); });
@@ -199,13 +208,7 @@ TEST(UPDialog, CancelStopsABusyWorkerAndDropsItsLaterReports) {
 }
 
 TEST(UPDialog, CancelAfterTheWorkerStoppedSkipsTheSecondWait) {
-    WorkerScript worker{[](UPThreadParams& params) {
-        params.setText("working");
-        while (!params.stopRequested()) {
-            std::this_thread::yield();
-        }
-        return true;
-    }};
+    WorkerScript worker{reportThenWaitForStop};
     RecordingDialog progress(nullptr, runWorkerScript, &worker);
     progress.react = [](QDialog* dialog, int message, const QString& text) {
         if (message == UPDM_SETTEXT && text == "working") {
@@ -225,13 +228,7 @@ TEST(UPDialog, CloseButtonAndEscapeActAsCancel) {
         },
     };
     for (const auto& stop : stops) {
-        WorkerScript worker{[](UPThreadParams& params) {
-            params.setText("working");
-            while (!params.stopRequested()) {
-                std::this_thread::yield();
-            }
-            return true;
-        }};
+        WorkerScript worker{reportThenWaitForStop};
         RecordingDialog progress(nullptr, runWorkerScript, &worker);
         progress.react = [&stop](QDialog* dialog, int message, const QString& text) {
             if (message == UPDM_SETTEXT && text == "working") {

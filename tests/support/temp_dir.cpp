@@ -34,6 +34,15 @@ std::vector<std::string> filesBelow(const fs::path& folder) {
     return files;
 }
 
+std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void writeFile(const fs::path& file, const std::string& content) {
     if (file.has_parent_path()) {
         fs::create_directories(file.parent_path());

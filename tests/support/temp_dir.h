@@ -28,6 +28,10 @@ private:
 // generic form and byte-wise order; empty when `folder` does not exist.
 std::vector<std::string> filesBelow(const boost::filesystem::path& folder);
 
+// The names of the entries directly in `folder`, hidden ones included, in
+// byte-wise order.
+std::vector<std::string> namesIn(const boost::filesystem::path& folder);
+
 // Writes `content` to `file`, creating missing folders.
 void writeFile(const boost::filesystem::path& file, const std::string& content);
 // The whole content of `file`.
