@@ -293,7 +293,7 @@ void CTandrelDlg::insertMaskToken(MaskEdit* edit, QMenu* menu, QPushButton* butt
 void CTandrelDlg::onCopy() {
     // The job reads the source folder from the settings, so they are saved first.
     SaveSettings();
-    CUPDialog progress(this, copyJobProc, static_cast<CopyJobHost*>(&jobHost_));
+    CUPDialog progress(this, copyJobProc, &jobHost_);
     if (isCopyFailure(static_cast<std::uint32_t>(progress.DoModal()))) {
         MessageBox::show(this, QStringLiteral("Some Error Occured."));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/date_time.h"
+#include "common/desktop_notifier.h"
 #include "copy/gui_copy_job_host.h"
 
 #include <QDialog>
@@ -102,9 +103,10 @@ private:
     QMenu* folderTokenMenu_ = nullptr;
     QMenu* fileTokenMenu_ = nullptr;
     QPushButton* copyButton_ = nullptr;
+    DesktopNotifier notifier_;
     // The copy job's side of this dialog: its questions, and the parsed masks
     // and flags the job keeps between files.
-    GuiCopyJobHost jobHost_{this, *this};
+    GuiCopyJobHost jobHost_{this, *this, &notifier_};
     std::tm exampleTime_{};
     QPushButton* folderTokenButton_ = nullptr;
     QPushButton* fileTokenButton_ = nullptr;

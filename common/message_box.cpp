@@ -1,13 +1,42 @@
 #include "common/message_box.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QQueue>
 
 namespace {
+
+// Lets the lines of a long path break after any folder separator. Left to
+// itself the text layout keeps "05/18" together and then breaks a line in the
+// middle of a name.
+const QChar breakOpportunity(0x200B);
+
+QString withBreaksAfterSeparators(QString text) {
+    return text.replace(QLatin1Char('/'), QStringLiteral("/") + breakOpportunity);
+}
+
+// A box whose Ctrl+C copies the text as it was given, without the break
+// opportunities added for the display.
+class Box : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        QMessageBox::keyPressEvent(event);
+        if (event->matches(QKeySequence::Copy)) {
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            clipboard->setText(clipboard->text().remove(breakOpportunity));
+        }
+    }
+};
 
 // Scripted answers are queued by a test on the UI thread and taken wherever
 // the box is shown, so the queue is guarded.
@@ -25,8 +54,8 @@ Script& script() {
 
 } // namespace
 
-int MessageBox::show(QWidget* parent, const QString& text, Buttons buttons,
-                     const QString& caption) {
+int MessageBox::show(QWidget* parent, const QString& text, Buttons buttons, const QString& caption,
+                     Modality modality) {
     const QString title = caption.isEmpty() ? applicationTitle() : caption;
     {
         Script& s = script();
@@ -38,12 +67,28 @@ int MessageBox::show(QWidget* parent, const QString& text, Buttons buttons,
         }
     }
 
-    QMessageBox box(QMessageBox::NoIcon, title, text,
-                    buttons == OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
-                    parent);
+    Box box(QMessageBox::NoIcon, title, withBreaksAfterSeparators(text),
+            buttons == OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
+            parent);
+    // Shown as given: a path from a card is no markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(buttons == OkCancel ? QMessageBox::Cancel : QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? AnswerOk : AnswerCancel;
+    return exec(box, modality) == QMessageBox::Ok ? AnswerOk : AnswerCancel;
+}
+
+int MessageBox::exec(QDialog& dialog, Modality modality) {
+    if (modality == Modal) {
+        return dialog.exec();
+    }
+    // QDialog::exec would make the dialog application modal; this one gets a
+    // loop of its own and blocks nothing.
+    dialog.setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    dialog.show();
+    loop.exec(QEventLoop::DialogExec);
+    return dialog.result();
 }
 
 QString MessageBox::applicationTitle() {

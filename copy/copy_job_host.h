@@ -52,6 +52,9 @@ public:
     virtual int askSkip(const std::string& text) = 0;
     // One OK box; the job ends after it.
     virtual void showFatal(const std::string& text) = 0;
+    // A clip's copy is in place under its final name `destination`; for
+    // hosts that tell what a job did.
+    virtual void clipCopied(const std::string& destination) { (void)destination; }
 
     virtual CopyJobState& jobState() = 0;
 };

@@ -76,4 +76,5 @@ void copyOneFile(const fs::path& destination, CopyJobHost& host, const fs::path&
         fs::create_directories(folder);
     }
     transferFile(source, target, mode, progress);
+    host.clipCopied(target.string());
 }

@@ -13,6 +13,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb x11-utils xdotool imagemagick
     desktop-file-utils
+    dbus-daemon
 )
 
 missing=()
