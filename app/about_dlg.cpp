@@ -11,6 +11,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+
+#include <utility>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CAboutDlg(QString(), parent) {}
 
@@ -74,7 +77,7 @@ void CAboutDlg::OnInitDialog(const QString& executable) {
                              .arg(info.GetProductVersion(1))
                              .arg(info.GetProductVersion(0)));
     } else {
-        MessageBox::show(this, QStringLiteral("Unable to retrieve file version information."));
+        versionMissing_ = true;
         name->setText(QStringLiteral("-"));
         copyright->setText(QStringLiteral("-"));
         version->setText(QStringLiteral("-"));
@@ -82,6 +85,16 @@ void CAboutDlg::OnInitDialog(const QString& executable) {
 
     const QString linkText = findControl<QLabel>(this, IdMakerLink)->text();
     link_.SubclassDlgItem(IdMakerLink, this, linkText);
+}
+
+void CAboutDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (std::exchange(versionMissing_, false)) {
+        // Said over the dialog, centred on it, once it is on screen.
+        QTimer::singleShot(0, this, [this] {
+            MessageBox::show(this, QStringLiteral("Unable to retrieve file version information."));
+        });
+    }
 }
 
 void CAboutDlg::keyPressEvent(QKeyEvent* event) {

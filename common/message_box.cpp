@@ -5,7 +5,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMutex>
 #include <QMutexLocker>
@@ -22,19 +21,21 @@ QString withBreaksAfterSeparators(QString text) {
     return text.replace(QLatin1Char('/'), QStringLiteral("/") + breakOpportunity);
 }
 
-// A box whose Ctrl+C copies the text as it was given, without the break
-// opportunities added for the display.
+// A box whose text, copied from it, is the text as it was given, without
+// the break opportunities added for the display.
 class Box : public QMessageBox {
 public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        QMessageBox::keyPressEvent(event);
-        if (event->matches(QKeySequence::Copy)) {
-            QClipboard* clipboard = QGuiApplication::clipboard();
-            clipboard->setText(clipboard->text().remove(breakOpportunity));
-        }
+    Box(const QString& title, const QString& text, QMessageBox::StandardButtons buttons,
+        QWidget* parent)
+        : QMessageBox(QMessageBox::NoIcon, title, withBreaksAfterSeparators(text), buttons,
+                      parent) {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        connect(clipboard, &QClipboard::dataChanged, this, [clipboard] {
+            const QString copied = clipboard->text();
+            if (copied.contains(breakOpportunity)) {
+                clipboard->setText(QString(copied).remove(breakOpportunity));
+            }
+        });
     }
 };
 
@@ -67,7 +68,7 @@ int MessageBox::show(QWidget* parent, const QString& text, Buttons buttons, cons
         }
     }
 
-    Box box(QMessageBox::NoIcon, title, withBreaksAfterSeparators(text),
+    Box box(title, text,
             buttons == OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
             parent);
     // Shown as given: a path from a card is no markup.
