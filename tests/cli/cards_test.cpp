@@ -16,14 +16,6 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (const char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
-
 bool run(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
@@ -35,17 +27,17 @@ public:
     LoopMount(const fs::path& image, const fs::path& tree, const fs::path& mountPoint)
         : mountPoint_(mountPoint) {
         fs::create_directories(mountPoint);
-        if (!run("truncate -s 16M " + quoted(image.string())) ||
-            !run("mkfs.ext2 -q -L 'CAM ONE' -d " + quoted(tree.string()) + " " +
-                 quoted(image.string()))) {
+        if (!run("truncate -s 16M " + shellQuoted(image.string())) ||
+            !run("mkfs.ext2 -q -L 'CAM ONE' -d " + shellQuoted(tree.string()) + " " +
+                 shellQuoted(image.string()))) {
             return;
         }
-        mounted_ =
-            run("mount -o loop,ro " + quoted(image.string()) + " " + quoted(mountPoint.string()));
+        mounted_ = run("mount -o loop,ro " + shellQuoted(image.string()) + " " +
+                       shellQuoted(mountPoint.string()));
     }
     ~LoopMount() {
         if (mounted_) {
-            run("umount " + quoted(mountPoint_.string()));
+            run("umount " + shellQuoted(mountPoint_.string()));
         }
     }
     LoopMount(const LoopMount&) = delete;
