@@ -1,7 +1,9 @@
 #include "cli/copy_prompts.h"
 
+#include "cli/stop_signals.h"
+#include "naming/path_validity.h"
+
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <utility>
 
@@ -29,29 +31,16 @@ ConflictChoice fixedChoice(ConflictPolicy policy) {
         return Skip;
     case ConflictPolicy::DontCopy:
     case ConflictPolicy::Ask:
+    case ConflictPolicy::Auto:
         break;
     }
     return DontCopy;
 }
 
-std::string settledClashNote(ConflictChoice choice, const std::string& keepBothName) {
-    switch (choice) {
-    case CopyAndReplace:
-        return "Name taken, replaced";
-    case KeepBoth:
-        return "Name taken, copied as \"" + keepBothName + "\" beside";
-    default:
-        return "Name taken, not copied";
-    }
-}
-
 class StopSignalsBlocked {
 public:
     StopSignalsBlocked() {
-        sigset_t stopSignals;
-        sigemptyset(&stopSignals);
-        sigaddset(&stopSignals, SIGINT);
-        sigaddset(&stopSignals, SIGTERM);
+        const sigset_t stopSignals = stopSignalSet();
         pthread_sigmask(SIG_BLOCK, &stopSignals, &previous_);
     }
     ~StopSignalsBlocked() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
@@ -71,7 +60,7 @@ CopyPrompts::CopyPrompts(CopySettings settings, CopyProgress& progress,
     : settings_(std::move(settings)), progress_(progress), stopFlag_(stopFlag) {}
 
 std::optional<std::string> CopyPrompts::readAnswer() {
-    // Ctrl+C and SIGTERM stay blocked except inside ppoll, so a signal that
+    // The stop signals stay blocked except inside ppoll, so a signal that
     // arrives between the look at the stop flag and the wait still ends the
     // wait instead of being missed while the read blocks.
     StopSignalsBlocked blocked;
@@ -107,13 +96,7 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
     if (settings_.onConflict != ConflictPolicy::Ask) {
         // Not remembered by the job, so every clash gets its note.
         repeat = false;
-        const ConflictChoice choice = fixedChoice(settings_.onConflict);
-        if (!settings_.quiet) {
-            progress_.breakLine();
-            std::fprintf(stderr, "%s: %s\n", settledClashNote(choice, keepBothName).c_str(),
-                         existing.c_str());
-        }
-        return choice;
+        return fixedChoice(settings_.onConflict);
     }
     progress_.breakLine();
     std::fprintf(stderr,
@@ -131,6 +114,7 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
         std::fflush(stderr);
         const std::optional<std::string> answer = readAnswer();
         if (!answer) {
+            // Whatever is printed next starts on a line of its own.
             std::fputs("\n", stderr);
             cancelledAtConflict_ = true;
             return ConflictCancel;
@@ -166,7 +150,6 @@ int CopyPrompts::askSkip(const std::string& text) {
     progress_.breakLine();
     if (settings_.onError == ErrorPolicy::Skip) {
         std::fprintf(stderr, "%sThe file was skipped.\n", withoutQuestion(text).c_str());
-        skippedFiles_ = true;
         return PromptOk;
     }
     if (settings_.onError == ErrorPolicy::Abort) {
@@ -179,12 +162,16 @@ int CopyPrompts::askSkip(const std::string& text) {
         std::fputs("Skip and continue? [y/n]: ", stderr);
         std::fflush(stderr);
         const std::optional<std::string> answer = readAnswer();
-        if (!answer || *answer == "n" || *answer == "N") {
+        if (!answer) {
+            std::fputs("\n", stderr);
+            failed_ = true;
+            return PromptCancel;
+        }
+        if (*answer == "n" || *answer == "N") {
             failed_ = true;
             return PromptCancel;
         }
         if (*answer == "y" || *answer == "Y") {
-            skippedFiles_ = true;
             return PromptOk;
         }
     }
@@ -197,4 +184,56 @@ void CopyPrompts::showFatal(const std::string& text) {
         std::fputs("\n", stderr);
     }
     failed_ = true;
+}
+
+void CopyPrompts::note(const std::string& text, const std::string& path) {
+    // At a question the user saw the clash already; otherwise each clash
+    // settled without one is told, once its outcome is known.
+    if (settings_.quiet || settings_.onConflict == ConflictPolicy::Ask) {
+        return;
+    }
+    progress_.breakLine();
+    std::fprintf(stderr, "%s: %s\n", text.c_str(), path.c_str());
+}
+
+void CopyPrompts::clipSettled(const ClipReport& report) {
+    const std::string destination = nativeText(report.destination);
+    switch (report.outcome) {
+    case ClipOutcome::Copied:
+        break;
+    case ClipOutcome::Replaced:
+        note("Name taken, replaced", destination);
+        break;
+    case ClipOutcome::KeptBoth:
+        note("Name taken, copied as \"" + report.holder->filename().string() + "\" beside",
+             destination);
+        break;
+    case ClipOutcome::AlreadyThere:
+        note("Already there with the same bytes", nativeText(*report.holder));
+        break;
+    case ClipOutcome::LeftOut:
+        note("Name taken, not copied", destination);
+        if (!report.holder) {
+            leftOut_.push_back(report);
+        }
+        break;
+    case ClipOutcome::Failed:
+        skipped_.push_back(report);
+        break;
+    }
+}
+
+void CopyPrompts::printSummary() const {
+    if (skipped_.empty() && leftOut_.empty()) {
+        return;
+    }
+    progress_.breakLine();
+    std::fputs("These clips are not in the target folder:\n", stderr);
+    for (const ClipReport& report : skipped_) {
+        std::fprintf(stderr, "  %s: it could not be copied\n", nativeText(report.source).c_str());
+    }
+    for (const ClipReport& report : leftOut_) {
+        std::fprintf(stderr, "  %s: %s holds other footage under its name\n",
+                     nativeText(report.source).c_str(), nativeText(report.destination).c_str());
+    }
 }

@@ -1,8 +1,9 @@
 #include "cli/list_command.h"
 
+#include "cli/check_command.h"
 #include "common/date_time.h"
+#include "copy/card_source.h"
 #include "metadata/card_layout.h"
-#include "metadata/path_text.h"
 #include "metadata/playlist_reader.h"
 
 #include <CLI/CLI.hpp>
@@ -62,10 +63,14 @@ void addListCommand(CLI::App& app, CommandResult& result) {
 }
 
 int runList(const std::string& sourceText, bool json, std::ostream& out, std::ostream& err) {
+    if (!sourcePasses(sourceText, err)) {
+        return 1;
+    }
     std::string listing;
     try {
+        const CardSource card = locateCard(sourceText);
         PlaylistSet playlists;
-        readPlaylists(playlistFolderOf(pathFromText(sourceText)), playlists, playlistExtension);
+        readPlaylists(card.playlistFolder, playlists, playlistExtension, {&card.tree, {}});
         listing = json ? jsonListing(playlists) : textListing(playlists);
     } catch (const std::exception& error) {
         // Every failure ends the command the same way: its message as it

@@ -1,6 +1,9 @@
 #include "cli/plan_command.h"
 
+#include "cli/check_command.h"
+#include "cli/naming_options.h"
 #include "copy/card_source.h"
+#include "copy/copy_plan.h"
 #include "copy/job_messages.h"
 #include "metadata/card_layout.h"
 #include "metadata/errors.h"
@@ -9,7 +12,6 @@
 #include "naming/path_validity.h"
 
 #include <CLI/CLI.hpp>
-#include <boost/filesystem/operations.hpp>
 #include <nlohmann/json.hpp>
 
 #include <iostream>
@@ -17,81 +19,60 @@
 #include <string>
 #include <vector>
 
-namespace fs = boost::filesystem;
-
 namespace {
 
 struct PlanOptions {
-    std::string source;
-    std::string target;
-    std::string folderMask = "%Y_%m_%d";
-    std::string fileMask = "%H_%M_%S";
-    bool noFolder = false;
-    bool noRename = false;
+    NamingOptions naming;
     bool json = false;
 };
 
-struct PlannedCopy {
-    std::string source;
-    std::string destination;
+// A failure of the plan, as the copy job's message would tell it.
+class PlanFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
-PlannedCopy planClip(const CardSource& card, const PlanOptions& options, const NameMask& folderMask,
-                     const NameMask& fileMask, const ClipRecord& clip) {
-    const fs::path source = streamFileOf(card, clip.streamFile);
-    if (!fs::exists(source)) {
-        throw InputDataMissingException("The file \"" + nativeText(source) + "\" does not exist.");
-    }
-    const fs::path destination = buildDestinationPath(options.target, !options.noFolder, folderMask,
-                                                      !options.noRename, fileMask, clip);
-    if (checkPathValidity(destination) != Valid) {
-        throw FileTransferException("The following filename is not valid:\n" +
-                                    nativeText(destination));
-    }
-    return PlannedCopy{nativeText(source), nativeText(destination)};
-}
-
-// Every clip of every playlist, in the order the copy job takes them. Throws
-// the finished fatal message as std::runtime_error.
-std::vector<PlannedCopy> planCopies(const PlanOptions& options) {
-    CardSource card;
-    PlaylistSet playlists;
-    NameMask folderMask;
-    NameMask fileMask;
+// Every clip of every playlist, in the order the copy job takes them, by the
+// job's own planning.
+std::vector<PlannedClip> planCopies(const PlanOptions& options) {
+    const NamingOptions& naming = options.naming;
     try {
-        card = locateCard(options.source);
-        folderMask = parseMask(options.folderMask);
-        fileMask = parseMask(options.fileMask);
-        readPlaylists(card.playlistFolder, playlists, playlistExtension);
-    } catch (const InputDataMissingException& error) {
-        throw std::runtime_error(fatalMessageText(error.what(), false));
-    } catch (const std::exception& error) {
-        throw std::runtime_error(fatalMessageText(error.what(), true));
-    }
-
-    std::vector<PlannedCopy> copies;
-    for (const PlaylistRecord& playlist : playlists.playlists) {
-        for (const ClipRecord& clip : playlist.clips) {
-            try {
-                copies.push_back(planClip(card, options, folderMask, fileMask, clip));
-            } catch (const std::exception& error) {
-                throw std::runtime_error(fatalMessageText(error.what(), true));
+        const CardSource card = locateCard(naming.source);
+        const NameMask folderMask = parseMask(naming.folderMask);
+        const NameMask fileMask = parseMask(naming.fileMask);
+        PlaylistSet playlists;
+        readPlaylists(card.playlistFolder, playlists, playlistExtension, {&card.tree, {}});
+        const CopyPlanner planner(card, naming.absoluteTarget(), !naming.noFolder, folderMask,
+                                  !naming.noRename, fileMask);
+        std::vector<PlannedClip> copies;
+        for (const PlaylistRecord& playlist : playlists.playlists) {
+            for (const ClipRecord& clip : playlist.clips) {
+                try {
+                    copies.push_back(planner.plan(clip));
+                } catch (const std::exception& error) {
+                    throw PlanFailure(clipFailureText(error));
+                }
             }
         }
+        return copies;
+    } catch (const PlanFailure&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw PlanFailure(jobFailureText(error));
     }
-    return copies;
 }
 
-void printPlan(const std::vector<PlannedCopy>& copies, bool json) {
+void printPlan(const std::vector<PlannedClip>& copies, bool json) {
     if (!json) {
-        for (const PlannedCopy& copy : copies) {
-            std::cout << copy.source << " -> " << copy.destination << '\n';
+        for (const PlannedClip& copy : copies) {
+            std::cout << nativeText(copy.source) << " -> " << nativeText(copy.destination) << '\n';
         }
         return;
     }
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const PlannedCopy& copy : copies) {
-        list.push_back({{"source", copy.source}, {"destination", copy.destination}});
+    for (const PlannedClip& copy : copies) {
+        list.push_back(
+            {{"source", nativeText(copy.source)}, {"destination", nativeText(copy.destination)}});
     }
     const nlohmann::ordered_json document = {{"copies", list}};
     // Names from a card or a typed target need not be UTF-8; such bytes show
@@ -101,7 +82,10 @@ void printPlan(const std::vector<PlannedCopy>& copies, bool json) {
 }
 
 int runPlan(const PlanOptions& options) {
-    std::vector<PlannedCopy> copies;
+    if (!sourcePasses(options.naming.source, std::cerr)) {
+        return 1;
+    }
+    std::vector<PlannedClip> copies;
     try {
         copies = planCopies(options);
     } catch (const std::exception& error) {
@@ -120,18 +104,7 @@ void addPlanCommand(CLI::App& app, CommandResult& result) {
     CLI::App* plan = app.add_subcommand(
         "plan", "Show where each clip of a card would be copied, checking every name, without "
                 "copying anything.");
-    plan->add_option("SOURCE", options->source, "The card's root folder")->required();
-    plan->add_option("TARGET", options->target, "The folder the copies would go to")->required();
-    CLI::Option* folderMask = plan->add_option("--folder-mask", options->folderMask,
-                                               "Mask naming each copy's folder (default %Y_%m_%d)");
-    CLI::Option* noFolder =
-        plan->add_flag("--no-folder", options->noFolder, "Put the copies into TARGET itself");
-    folderMask->excludes(noFolder);
-    CLI::Option* fileMask = plan->add_option("--file-mask", options->fileMask,
-                                             "Mask naming each copy (default %H_%M_%S)");
-    CLI::Option* noRename =
-        plan->add_flag("--no-rename", options->noRename, "Keep each stream file's own name");
-    fileMask->excludes(noRename);
+    addNamingOptions(*plan, options->naming);
     plan->add_flag("--json", options->json,
                    "Print {\"copies\":[{\"source\":...,\"destination\":...}]}");
     plan->callback([options, &result] { result.exitCode = runPlan(*options); });

@@ -2,7 +2,10 @@
 
 #include "copy/job_state.h"
 
+#include <boost/filesystem/path.hpp>
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The progress side of a copy job: the status line, the percentage, and the
@@ -23,6 +26,28 @@ public:
     // True once the user asked the job to stop (Cancel, Close, Ctrl+C). Read
     // from the worker thread.
     virtual bool stopRequested() const = 0;
+};
+
+// How one clip of a job ended.
+enum class ClipOutcome {
+    Copied,       // under its destination name
+    Replaced,     // over the file that had its destination name
+    KeptBoth,     // under the keep-both name, beside the file that had its name
+    AlreadyThere, // its name, or one of its keep-both names, holds its bytes
+    LeftOut,      // its name was taken, and the user's or a remembered choice left it out
+    Failed,       // it could not be copied, and the user chose to skip it
+};
+
+// What a host learns about each clip once its outcome is known.
+struct ClipReport {
+    std::string streamName;              // the stream file as the playlist names it
+    boost::filesystem::path source;      // the stream file on the card
+    boost::filesystem::path destination; // the name the masks gave it
+    ClipOutcome outcome = ClipOutcome::Copied;
+    // Copied, Replaced, KeptBoth, AlreadyThere: the file that now holds the
+    // clip. LeftOut: a file that holds the clip's bytes under its name or a
+    // keep-both name, when the host asked to compare and one does.
+    std::optional<boost::filesystem::path> holder;
 };
 
 // Answers of OK/Cancel prompts, as message boxes return them.
@@ -54,4 +79,15 @@ public:
     virtual void showFatal(const std::string& text) = 0;
 
     virtual CopyJobState& jobState() = 0;
+
+    // Called once for every clip whose outcome is known; a clip the job stops
+    // at is not reported.
+    virtual void clipSettled(const ClipReport& report) { (void)report; }
+    // True: a clash is settled without a question. A taken name (or keep-both
+    // name) whose file holds the clip's bytes counts as already there; else
+    // the clip is copied under the first free keep-both name.
+    virtual bool settlesClashesByContent() { return false; }
+    // True: a clip left out at a clash is compared with the files of its name
+    // (ClipReport::holder), for hosts that must tell whether it is missing.
+    virtual bool comparesLeftOutClips() { return false; }
 };

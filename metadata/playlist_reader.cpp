@@ -1,10 +1,16 @@
 #include "metadata/playlist_reader.h"
 
+#include "metadata/card_tree.h"
 #include "metadata/errors.h"
 #include "metadata/file_listing.h"
 #include "metadata/playlist_stream.h"
 
 #include <boost/filesystem/operations.hpp>
+
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace fs = boost::filesystem;
 
@@ -114,8 +120,20 @@ void readEntries(PlaylistStream& stream, PlaylistRecord& record, PlaylistSet& re
     }
 }
 
-PlaylistRecord readPlaylistFile(const fs::path& file, PlaylistSet& result) {
-    PlaylistStream stream(file);
+// Opened without blocking, so a FIFO posing as a playlist cannot hang the
+// reader; anything but a regular file cannot be opened as a playlist.
+FileDescriptor openPlaylist(const CardTree& tree, const fs::path& file) {
+    FileDescriptor fd = tree.open(file, O_RDONLY | O_NONBLOCK);
+    struct stat status {};
+    if (fd.isOpen() && (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))) {
+        return FileDescriptor();
+    }
+    return fd;
+}
+
+PlaylistRecord readPlaylistFile(const CardTree& tree, const fs::path& file,
+                                const StopCheck& stopRequested, PlaylistSet& result) {
+    PlaylistStream stream(openPlaylist(tree, file), file.string(), stopRequested);
     PlaylistRecord record;
     stream.seek(typeIndicatorOffset);
     record.typeIndicator = stream.readFixed(4);
@@ -144,7 +162,7 @@ PlaylistRecord readPlaylistFile(const fs::path& file, PlaylistSet& result) {
 } // namespace
 
 void readPlaylists(const fs::path& playlistFolder, PlaylistSet& result,
-                   const std::string& extension) {
+                   const std::string& extension, const PlaylistAccess& access) {
     result.playlists.clear();
     if (!fs::exists(playlistFolder)) {
         throw MetaDataException("The directory \"" + playlistFolder.string() +
@@ -154,8 +172,16 @@ void readPlaylists(const fs::path& playlistFolder, PlaylistSet& result,
         throw MetaDataException(playlistFolder.generic_string() +
                                 " is not a valid playlist folder." + "\n");
     }
+    std::optional<CardTree> folderTree;
+    if (!access.card) {
+        folderTree.emplace(playlistFolder);
+    }
+    const CardTree& tree = access.card ? *access.card : *folderTree;
     for (const fs::path& file : matchingFiles(playlistFolder, extension)) {
+        if (access.stopRequested && access.stopRequested()) {
+            throw OperationStopped();
+        }
         result.markIndex = 0;
-        result.playlists.push_back(readPlaylistFile(file, result));
+        result.playlists.push_back(readPlaylistFile(tree, file, access.stopRequested, result));
     }
 }

@@ -141,8 +141,7 @@ TEST(Cli, ReportsListFailuresOnStandardErrorOnly) {
     const CliRun missing = runCli({"list", (dir / "none").string()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "The directory \"" + (dir / "none").string() +
-                               "/PRIVATE/AVCHDL/BDMV/PLAYLIST\" does not exist.\n");
+    EXPECT_EQ(missing.err, "Source folder: Folder does not exist.\n");
 
     CardSpec card = simpleCard(2, 1);
     card.playlists[1].clips[0].markStreamId = std::string(2, '\0');

@@ -165,13 +165,30 @@ TEST_F(CliCopyTest, CopiesTheCardAndReportsLineByLine) {
                                         "2026_12_05/18_02_00.m2ts"}));
     EXPECT_TRUE(readFile(copy("18_01_00.m2ts")) == readFile(stream("00001.M2TS")));
 
-    // Without a terminal nobody is asked: what is there stays.
+    // Without a terminal nobody is asked: a clip whose bytes are there
+    // already counts as copied, and other footage that got the same name
+    // (a second camera) is kept beside it. A third run copies nothing.
     writeFile(copy("18_01_00.m2ts"), "mine");
     const CliResult second = copyCard({"--quiet"});
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_EQ(second.err, "");
     EXPECT_EQ(readFile(copy("18_01_00.m2ts")), "mine");
-    EXPECT_EQ(filesBelow(target).size(), 3u);
+    EXPECT_TRUE(readFile(copy("18_01_00 (2).m2ts")) == readFile(stream("00001.M2TS")));
+    EXPECT_EQ(copyCard().exitCode, 0);
+    EXPECT_EQ(filesBelow(target).size(), 4u);
+}
+
+// Exit 0 promises that every clip is in the target; a clip left out while
+// its name holds other footage breaks that promise and is named.
+TEST_F(CliCopyTest, ClipsLeftOutBesideOtherFootageEndTheRunWithFour) {
+    copyCard();
+    EXPECT_EQ(copyCard({"--on-conflict", "dont-copy", "--quiet"}).exitCode, 0);
+    writeFile(copy("18_01_00.m2ts"), "mine");
+    const CliResult leftOut = copyCard({"--on-conflict", "skip", "--quiet"});
+    EXPECT_EQ(leftOut.exitCode, 4);
+    EXPECT_EQ(leftOut.err,
+              "These clips are not in the target folder:\n  " + stream("00001.M2TS").string() +
+                  ": " + copy("18_01_00.m2ts").string() + " holds other footage under its name\n");
 }
 
 TEST_F(CliCopyTest, ConflictPoliciesAndMaskSwitches) {
@@ -210,14 +227,11 @@ TEST_F(CliCopyTest, ExitCodesForSkippedFilesFatalErrorsAndUsage) {
 
     const CliResult missing = runCopy({(dir / "nocard").string(), target.string()}, dir.path());
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "Initialising..\nTerminating..\n"
-                           "The following fatal error has occured while copying the files:\n"
-                           "The directory \"" +
-                               (dir / "nocard").string() +
-                               "\" does not exist.\nThe operation has been aborted.\n");
+    EXPECT_EQ(missing.err, "Source folder: Folder does not exist.\n");
 
     EXPECT_EQ(copyCard({"--folder-mask", "%Y", "--no-folder"}).exitCode, 2);
     EXPECT_EQ(copyCard({"--on-conflict", "overwrite"}).exitCode, 2);
+    EXPECT_EQ(copyCard({"--on-conflict", "1"}).exitCode, 2);
     EXPECT_EQ(runCopy({card.string()}, dir.path()).exitCode, 2);
 }
 
@@ -225,6 +239,15 @@ TEST_F(CliCopyTest, RelativeTargetIsTakenFromTheWorkingDirectory) {
     const CliResult relative = runCopy({"card", "relative/out", "--quiet"}, dir.path(), dir.path());
     EXPECT_EQ(relative.exitCode, 0) << relative.err;
     EXPECT_EQ(filesBelow(dir / "relative/out").size(), 3u);
+
+    fs::create_directories(dir / "here/below");
+    for (const std::string& target : {".", "./dot", "../up"}) {
+        const CliResult run = runCopy({"../card", target, "--quiet"}, dir.path(), dir / "here");
+        EXPECT_EQ(run.exitCode, 0) << target << ": " << run.err;
+    }
+    EXPECT_EQ(filesBelow(dir / "here/2026_12_05").size(), 3u);
+    EXPECT_EQ(filesBelow(dir / "here/dot").size(), 3u);
+    EXPECT_EQ(filesBelow(dir / "up").size(), 3u);
 }
 
 TEST_F(CliCopyTest, AsksAtATerminal) {
@@ -251,6 +274,13 @@ TEST_F(CliCopyTest, InterruptAtAQuestionStopsWithoutAPart) {
     EXPECT_NE(session.output().find("Terminating.."), std::string::npos);
     EXPECT_EQ(filesBelow(target),
               (std::vector<std::string>{"2026_12_05/18_00_00.m2ts", "2026_12_05/18_01_00.m2ts"}));
+
+    // A closed terminal or a dropped connection stops the copy the same way.
+    TerminalSession hungUp({card.string(), target.string()});
+    ASSERT_TRUE(hungUp.waitFor("Choice [r/d/k/s/c]: "));
+    hungUp.signal(SIGHUP);
+    EXPECT_EQ(hungUp.wait(), 130);
+    EXPECT_EQ(filesBelow(target).size(), 2u);
 
     TerminalSession cancelling({card.string(), target.string()});
     ASSERT_TRUE(cancelling.waitFor("Choice [r/d/k/s/c]: "));

@@ -327,12 +327,35 @@ TEST(PlaylistReader, ReportsAFileThatCannotBeOpened) {
     EXPECT_EQ(runUnprivileged([&] { return readFailure(dir.path()) == expected ? 0 : 1; }), 0);
 }
 
-TEST(PlaylistReader, FailsATextBeyondTheMemoryBound) {
+// A text longer than any camera writes is read past to its end, so the
+// entries after it are read from their places; only its start is kept.
+TEST(PlaylistReader, KeepsTheStartOfALongText) {
+    TempDir dir;
+    CardPlaylist playlist = onePlaylist(2);
+    playlist.clips[0].entryText = std::string(70000, 'x');
+    writeFile(dir / "00000.MPLS", playlistBytes(playlist));
+    const PlaylistSet result = readFolder(dir.path());
+    EXPECT_EQ(result.playlists.at(0).clips.at(0).entryText, std::string(4096, 'x'));
+    EXPECT_EQ(result.playlists.at(0).clips.at(1).entryText, "AVCHD");
+}
+
+// A crafted file whose last entry never ends is scanned to its end; a stop
+// must end that scan, not wait for it.
+TEST(PlaylistReader, AStopEndsTheScanOfAHugeFile) {
     TempDir dir;
     CardPlaylist playlist = onePlaylist(1);
-    playlist.playlistText = std::string(70000, 'x');
-    writeFile(dir / "00000.MPLS", playlistBytes(playlist));
-    EXPECT_EQ(readFailure(dir.path()), problemWith(dir / "00000.MPLS"));
+    playlist.clips[0].omitEntryMarker = true;
+    const fs::path file = dir / "00000.MPLS";
+    writeFile(file, playlistBytes(playlist));
+    fs::resize_file(file, 256 * 1024 * 1024);
+    int checks = 0;
+    PlaylistSet result;
+    EXPECT_THROW(readPlaylists(dir.path(), result, ".MPLS",
+                               {nullptr,
+                                [&] {
+                                    return ++checks > 3;
+                                }}),
+                 OperationStopped);
 }
 
 TEST(PlaylistReader, FindsTheStreamsTheCardWriterWrites) {
