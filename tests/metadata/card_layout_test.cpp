@@ -122,8 +122,8 @@ TEST_P(CardVariants, ResolveTheirFoldersAndNames) {
     EXPECT_EQ(countFiles(layout.streamFolder, layout.streamExtension), 2);
     // The PlayItem still says M2TS.
     const CardClip& clip = card.playlists[0].clips[0];
-    EXPECT_EQ(streamNameOnCard(streamFileName(clip), namesIn(layout.streamFolder),
-                               layout.streamExtension),
+    EXPECT_EQ(StreamNames(namesIn(layout.streamFolder), layout.streamExtension)
+                  .find(streamFileName(clip)),
               streamFileOnCard(card, clip));
 }
 
@@ -196,14 +196,15 @@ TEST(CardLayout, NamesMissingFoldersAsTheFirstLayoutSpellsThem) {
 }
 
 TEST(CardLayout, FindsTheStreamFileTheCardHolds) {
-    const std::vector<std::string> both{"00001.M2TS", "00001.MTS", "00002.m2ts",
-                                        "00002.M2ts", "00003.mts", "00003.Mts"};
-    EXPECT_EQ(streamNameOnCard("00001.M2TS", both, ".MTS"), "00001.M2TS");
-    EXPECT_EQ(streamNameOnCard("00002.M2TS", both, ".MTS"), "00002.M2ts");
-    EXPECT_EQ(streamNameOnCard("00003.M2TS", both, ".MTS"), "00003.Mts");
-    EXPECT_EQ(streamNameOnCard("00003.M2TS", both, ".M2TS"), std::nullopt);
-    EXPECT_EQ(streamNameOnCard("00004.M2TS", both, ".MTS"), std::nullopt);
-    EXPECT_EQ(streamNameOnCard("00001.mts", {"00001.MTS", "00001.mts"}, ".MTS"), "00001.mts");
+    const StreamNames names({"00003.Mts", "00001.MTS", "00002.m2ts", "00001.M2TS", "00003.mts",
+                             "00002.M2ts", "00005.mts", "00005.MTS"},
+                            ".MTS");
+    EXPECT_EQ(names.find("00001.M2TS"), "00001.M2TS");
+    EXPECT_EQ(names.find("00002.M2TS"), "00002.M2ts");
+    EXPECT_EQ(names.find("00003.M2TS"), "00003.Mts");
+    EXPECT_EQ(names.find("00004.M2TS"), std::nullopt);
+    EXPECT_EQ(names.find("00005.mts"), "00005.mts");
+    EXPECT_EQ(StreamNames({"00003.MTS"}, ".M2TS").find("00003.M2TS"), std::nullopt);
 }
 
 TEST(CardLayout, MapsUnreadableStatesToTheNearestRow) {
