@@ -12,7 +12,7 @@ packages=(
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
     xvfb x11-utils xdotool imagemagick
-    desktop-file-utils
+    desktop-file-utils shared-mime-info python3-gi
 )
 
 missing=()

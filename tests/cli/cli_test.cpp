@@ -80,6 +80,20 @@ TEST(Cli, ChecksASource) {
     EXPECT_EQ(bare.out, "Source folder: PlayList folder does not contain the expected files.\n");
 }
 
+TEST(Cli, ChecksCardsAsCamerasWriteThem) {
+    for (const char* layout : {"private/avchd/bdmv", "avchd/bdmv", "bdmv"}) {
+        TempDir dir;
+        CardSpec card = simpleCard(1, 1);
+        card.folders = {layout, "playlist", "stream"};
+        card.playlistExtension = ".mpl";
+        card.streamExtension = ".mts";
+        writeCard(dir.path(), card);
+        const CliRun check = runCli({"check", dir.str()});
+        EXPECT_EQ(check.exitCode, 0) << layout;
+        EXPECT_EQ(check.out, "Source folder: Ok!\n") << layout;
+    }
+}
+
 TEST(Cli, ListsClipsInCopyOrder) {
     TempDir dir;
     CardSpec card = simpleCard(2, 2);

@@ -57,11 +57,13 @@ struct CardPlaylist {
     std::string trailingBytes;                  // appended after the last entry
 };
 
-// The spelling of the layout folders; tests change the letter case.
+// Where the card's tree lives and how its folders are spelled; tests change
+// the place and the letter case.
 struct CardFolders {
-    std::string privateFolder = "PRIVATE";
-    std::string avchdlFolder = "AVCHDL";
-    std::string bdmvFolder = "BDMV";
+    // From the card's root down to BDMV, "/"-separated: the PC software's
+    // PRIVATE/AVCHDL/BDMV, or what cameras write (PRIVATE/AVCHD/BDMV,
+    // AVCHD/BDMV, BDMV).
+    std::string bdmvPath = "PRIVATE/AVCHDL/BDMV";
     std::string playlistFolder = "PLAYLIST";
     std::string streamFolder = "STREAM";
 };
@@ -69,8 +71,16 @@ struct CardFolders {
 struct CardSpec {
     std::vector<CardPlaylist> playlists;
     CardFolders folders;
+    // Extensions written on the card in place of each playlist file's own and
+    // of each PlayItem's codec identifier; empty keeps them. Cameras write
+    // the 8.3 names of FAT media (".MPL", ".MTS") while their PlayItems still
+    // say M2TS.
+    std::string playlistExtension;
+    std::string streamExtension;
     // Write a stream file for every clip that has a streamFileName.
     bool writeStreams = true;
+    // A BDMV/BACKUP folder with a copy of the playlist files, as cameras keep.
+    bool writeBackup = false;
 };
 
 // The stream file name the reader makes of `clip`: the clip name and codec
@@ -82,6 +92,11 @@ std::string streamFileName(const CardClip& clip);
 // The bytes of one playlist file whose extension entries are numbered from
 // `firstEntryNumber` on (low eight bits, as the card stores them).
 std::string playlistBytes(const CardPlaylist& playlist, std::int32_t firstEntryNumber = 0);
+
+// The names writeCard gives a playlist file and a clip's stream file on
+// `card` (the stream file's name is empty when streamFileName is).
+std::string playlistFileOnCard(const CardSpec& card, const CardPlaylist& playlist);
+std::string streamFileOnCard(const CardSpec& card, const CardClip& clip);
 
 // Where a card's folders land below its root.
 boost::filesystem::path cardPlaylistFolder(const boost::filesystem::path& root,
