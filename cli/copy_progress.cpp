@@ -1,5 +1,7 @@
 #include "cli/copy_progress.h"
 
+#include "cli/terminal_text.h"
+
 #include <cstdio>
 
 namespace {
@@ -28,9 +30,10 @@ void CopyProgress::setText(const std::string& text) {
         copying_ = true;
         start_ = std::chrono::steady_clock::now();
     }
-    text_ = text;
+    // The status names a clip, whose name comes from the card.
+    text_ = printable(text);
     if (style_ == ProgressStyle::Lines) {
-        std::fprintf(stderr, "%s\n", text.c_str());
+        std::fprintf(stderr, "%s\n", text_.c_str());
     }
     redraw();
 }

@@ -1,6 +1,7 @@
 #include "cli/copy_prompts.h"
 
 #include "cli/stop_signals.h"
+#include "cli/terminal_text.h"
 #include "naming/path_validity.h"
 
 #include <cerrno>
@@ -108,7 +109,7 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
                  "  s  Skip\n"
                  "  c  Cancel\n"
                  "A capital letter (R, D, K, S) does this for any remaining conflicts.\n",
-                 existing.c_str(), keepBothName.c_str());
+                 printable(existing).c_str(), printable(keepBothName).c_str());
     for (;;) {
         std::fputs("Choice [r/d/k/s/c]: ", stderr);
         std::fflush(stderr);
@@ -149,15 +150,16 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
 int CopyPrompts::askSkip(const std::string& text) {
     progress_.breakLine();
     if (settings_.onError == ErrorPolicy::Skip) {
-        std::fprintf(stderr, "%sThe file was skipped.\n", withoutQuestion(text).c_str());
+        std::fprintf(stderr, "%sThe file was skipped.\n",
+                     printableLines(withoutQuestion(text)).c_str());
         return PromptOk;
     }
     if (settings_.onError == ErrorPolicy::Abort) {
-        std::fputs(withoutQuestion(text).c_str(), stderr);
+        std::fputs(printableLines(withoutQuestion(text)).c_str(), stderr);
         failed_ = true;
         return PromptCancel;
     }
-    std::fputs(text.c_str(), stderr);
+    std::fputs(printableLines(text).c_str(), stderr);
     for (;;) {
         std::fputs("Skip and continue? [y/n]: ", stderr);
         std::fflush(stderr);
@@ -179,10 +181,7 @@ int CopyPrompts::askSkip(const std::string& text) {
 
 void CopyPrompts::showFatal(const std::string& text) {
     progress_.breakLine();
-    std::fputs(text.c_str(), stderr);
-    if (text.empty() || text.back() != '\n') {
-        std::fputs("\n", stderr);
-    }
+    std::fputs(printableMessage(text).c_str(), stderr);
     failed_ = true;
 }
 
@@ -193,7 +192,7 @@ void CopyPrompts::note(const std::string& text, const std::string& path) {
         return;
     }
     progress_.breakLine();
-    std::fprintf(stderr, "%s: %s\n", text.c_str(), path.c_str());
+    std::fprintf(stderr, "%s: %s\n", printable(text).c_str(), printable(path).c_str());
 }
 
 void CopyPrompts::clipSettled(const ClipReport& report) {
@@ -230,10 +229,12 @@ void CopyPrompts::printSummary() const {
     progress_.breakLine();
     std::fputs("These clips are not in the target folder:\n", stderr);
     for (const ClipReport& report : skipped_) {
-        std::fprintf(stderr, "  %s: it could not be copied\n", nativeText(report.source).c_str());
+        std::fprintf(stderr, "  %s: it could not be copied\n",
+                     printable(nativeText(report.source)).c_str());
     }
     for (const ClipReport& report : leftOut_) {
         std::fprintf(stderr, "  %s: %s holds other footage under its name\n",
-                     nativeText(report.source).c_str(), nativeText(report.destination).c_str());
+                     printable(nativeText(report.source)).c_str(),
+                     printable(nativeText(report.destination)).c_str());
     }
 }

@@ -1,6 +1,8 @@
 #include "cli/list_command.h"
 
 #include "cli/check_command.h"
+#include "cli/json_text.h"
+#include "cli/terminal_text.h"
 #include "common/date_time.h"
 #include "copy/card_source.h"
 #include "metadata/card_layout.h"
@@ -12,14 +14,24 @@
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace {
 
-std::string textListing(const PlaylistSet& playlists) {
+// The clip's stream file as the card names it (an 8.3 camera card says
+// 00001.MTS where the playlist says 00001.M2TS), or the playlist's name when
+// the card has no such file.
+std::string streamName(const CardSource& card, const ClipRecord& clip) {
+    const std::string playlistName = clip.streamFile.filename().string();
+    const std::optional<boost::filesystem::path> onCard = card.streams.find(playlistName);
+    return onCard ? onCard->filename().string() : playlistName;
+}
+
+std::string textListing(const CardSource& card, const PlaylistSet& playlists) {
     std::string text;
     for (const PlaylistRecord& playlist : playlists.playlists) {
         for (const ClipRecord& clip : playlist.clips) {
-            text += clip.streamFile.string() + "  " +
+            text += printable(streamName(card, clip)) + "  " +
                     dateTimeToString(clip.recordingTime, "%Y-%m-%d %H:%M:%S") + "\n";
         }
     }
@@ -32,19 +44,17 @@ nlohmann::ordered_json recordedJson(const std::tm& time) {
             {"hour", time.tm_hour},        {"minute", time.tm_min},    {"second", time.tm_sec}};
 }
 
-std::string jsonListing(const PlaylistSet& playlists) {
+std::string jsonListing(const CardSource& card, const PlaylistSet& playlists) {
     nlohmann::ordered_json clips = nlohmann::ordered_json::array();
     for (std::size_t index = 0; index < playlists.playlists.size(); ++index) {
         for (const ClipRecord& clip : playlists.playlists[index].clips) {
             clips.push_back({{"playlist", index},
-                             {"stream", clip.streamFile.string()},
+                             {"stream", streamName(card, clip)},
                              {"recorded", recordedJson(clip.recordingTime)}});
         }
     }
-    const nlohmann::ordered_json listing = {{"clips", clips}};
-    // A card may name its streams in bytes that are not UTF-8; they show as
-    // U+FFFD rather than making the listing fail.
-    return listing.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    const nlohmann::ordered_json listing = {{"layout", card.layout.name}, {"clips", clips}};
+    return jsonText(listing) + "\n";
 }
 
 } // namespace
@@ -69,17 +79,12 @@ int runList(const std::string& sourceText, bool json, std::ostream& out, std::os
     std::string listing;
     try {
         const CardSource card = locateCard(sourceText);
-        PlaylistSet playlists;
-        readPlaylists(card.playlistFolder, playlists, playlistExtension, {&card.tree, {}});
-        listing = json ? jsonListing(playlists) : textListing(playlists);
+        const PlaylistSet playlists = readCardPlaylists(card);
+        listing = json ? jsonListing(card, playlists) : textListing(card, playlists);
     } catch (const std::exception& error) {
         // Every failure ends the command the same way: its message as it
-        // stands, ended by a line break when it does not carry one.
-        const std::string message = error.what();
-        err << message;
-        if (message.empty() || message.back() != '\n') {
-            err << '\n';
-        }
+        // stands.
+        err << printableMessage(error.what());
         return 1;
     }
     out << listing;

@@ -1,7 +1,9 @@
 #include "cli/plan_command.h"
 
 #include "cli/check_command.h"
+#include "cli/json_text.h"
 #include "cli/naming_options.h"
+#include "cli/terminal_text.h"
 #include "copy/card_source.h"
 #include "copy/copy_plan.h"
 #include "copy/job_messages.h"
@@ -40,8 +42,7 @@ std::vector<PlannedClip> planCopies(const PlanOptions& options) {
         const CardSource card = locateCard(naming.source);
         const NameMask folderMask = parseMask(naming.folderMask);
         const NameMask fileMask = parseMask(naming.fileMask);
-        PlaylistSet playlists;
-        readPlaylists(card.playlistFolder, playlists, playlistExtension, {&card.tree, {}});
+        const PlaylistSet playlists = readCardPlaylists(card);
         const CopyPlanner planner(card, naming.absoluteTarget(), !naming.noFolder, folderMask,
                                   !naming.noRename, fileMask);
         std::vector<PlannedClip> copies;
@@ -65,7 +66,8 @@ std::vector<PlannedClip> planCopies(const PlanOptions& options) {
 void printPlan(const std::vector<PlannedClip>& copies, bool json) {
     if (!json) {
         for (const PlannedClip& copy : copies) {
-            std::cout << nativeText(copy.source) << " -> " << nativeText(copy.destination) << '\n';
+            std::cout << printable(nativeText(copy.source)) << " -> "
+                      << printable(nativeText(copy.destination)) << '\n';
         }
         return;
     }
@@ -74,11 +76,7 @@ void printPlan(const std::vector<PlannedClip>& copies, bool json) {
         list.push_back(
             {{"source", nativeText(copy.source)}, {"destination", nativeText(copy.destination)}});
     }
-    const nlohmann::ordered_json document = {{"copies", list}};
-    // Names from a card or a typed target need not be UTF-8; such bytes show
-    // as U+FFFD rather than ending the run.
-    std::cout << document.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-              << '\n';
+    std::cout << jsonText({{"copies", list}}) << '\n';
 }
 
 int runPlan(const PlanOptions& options) {
@@ -89,8 +87,7 @@ int runPlan(const PlanOptions& options) {
     try {
         copies = planCopies(options);
     } catch (const std::exception& error) {
-        const std::string message = error.what();
-        std::cerr << message << (message.ends_with('\n') ? "" : "\n");
+        std::cerr << printableMessage(error.what());
         return 1;
     }
     printPlan(copies, options.json);

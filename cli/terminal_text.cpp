@@ -1,5 +1,6 @@
 #include "cli/terminal_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -76,4 +77,25 @@ std::string printable(std::string_view text) {
         }
     }
     return result;
+}
+
+std::string printableLines(std::string_view text) {
+    std::string result;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        result += printable(text.substr(start, end - start));
+        if (end < text.size()) {
+            result += '\n';
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+std::string printableMessage(std::string_view text) {
+    std::string message = printableLines(text);
+    if (message.empty() || message.back() != '\n') {
+        message += '\n';
+    }
+    return message;
 }

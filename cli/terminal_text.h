@@ -15,3 +15,10 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
 // colours or garble the line. Everything else, backslashes included, stays as
 // it is: the text is for people; JSON output keeps the exact bytes.
 std::string printable(std::string_view text);
+
+// A message of several lines, each made printable; its line breaks stay.
+std::string printableLines(std::string_view text);
+
+// A message for the terminal: printableLines, ended by a line break when it
+// does not carry one.
+std::string printableMessage(std::string_view text);

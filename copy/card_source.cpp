@@ -1,6 +1,5 @@
 #include "copy/card_source.h"
 
-#include "metadata/card_layout.h"
 #include "metadata/errors.h"
 #include "metadata/path_text.h"
 #include "naming/path_validity.h"
@@ -48,13 +47,19 @@ bool CardSource::holdsFile(const fs::path& path) const {
 CardSource locateCard(const std::string& sourceText) {
     const fs::path root = lexicallyNormal(absoluteFromStart(pathFromText(sourceText)));
     requireFolder(root);
-    const fs::path playlistFolder = playlistFolderOf(root);
-    requireFolder(playlistFolder);
-    const fs::path streamFolder = streamFolderOf(root);
-    requireFolder(streamFolder);
+    CardLayout layout = findCardLayout(root);
+    requireFolder(layout.playlistFolder);
+    requireFolder(layout.streamFolder);
     CardTree tree(root);
-    requireInside(tree, playlistFolder);
-    requireInside(tree, streamFolder);
-    return CardSource{root, playlistFolder, streamFolder, std::move(tree),
-                      StreamFolder(streamFolder, streamExtension)};
+    requireInside(tree, layout.playlistFolder);
+    requireInside(tree, layout.streamFolder);
+    StreamFolder streams(layout.streamFolder, layout.streamExtension);
+    return CardSource{std::move(layout), std::move(tree), std::move(streams)};
+}
+
+PlaylistSet readCardPlaylists(const CardSource& card, const StopCheck& stopRequested) {
+    PlaylistSet playlists;
+    readPlaylists(card.playlistFolder(), playlists, card.layout.playlistExtension,
+                  {&card.tree, stopRequested});
+    return playlists;
 }

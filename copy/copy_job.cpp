@@ -239,11 +239,8 @@ void runCopyJob(ProgressReporter& reporter, CopyJobHost& host,
         const CardSource card = locateCard(host.savedSourceFolder());
         state.folderMask = parseMask(host.folderMaskText());
         state.fileMask = parseMask(host.fileMaskText());
-        PlaylistSet playlists;
-        readPlaylists(card.playlistFolder, playlists, playlistExtension,
-                      {&card.tree, [&reporter] {
-                           return reporter.stopRequested();
-                       }});
+        const PlaylistSet playlists =
+            readCardPlaylists(card, [&reporter] { return reporter.stopRequested(); });
         const CopyPlanner planner(card, host.targetFolderText(), host.generateFolderChecked(),
                                   state.folderMask, host.renameFilesChecked(), state.fileMask);
 

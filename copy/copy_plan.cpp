@@ -69,7 +69,7 @@ PlannedClip CopyPlanner::plan(const ClipRecord& clip) const {
     const std::optional<fs::path> source = card_.streams.find(playlistName);
     if (!source) {
         throw InputDataMissingException(
-            "The file \"" + nativeText(card_.streamFolder / playlistName) + "\" does not exist.");
+            "The file \"" + nativeText(card_.streamFolder() / playlistName) + "\" does not exist.");
     }
     // The copy carries the name the file has on the card.
     ClipRecord onCard = clip;

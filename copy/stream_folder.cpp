@@ -4,8 +4,6 @@
 
 #include <boost/filesystem/operations.hpp>
 
-#include <algorithm>
-#include <cctype>
 #include <stdexcept>
 #include <vector>
 
@@ -15,15 +13,7 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-std::string upperCased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-} // namespace
-
-StreamFolder::StreamFolder(const fs::path& folder, const std::string& extension) : folder_(folder) {
+std::vector<std::string> entryNames(const fs::path& folder) {
     if (!fs::is_directory(folder)) {
         throw std::runtime_error("Not a directory.");
     }
@@ -31,11 +21,18 @@ StreamFolder::StreamFolder(const fs::path& folder, const std::string& extension)
     for (fs::directory_iterator entry(folder), end; entry != end; ++entry) {
         names.push_back(entry->path().filename().string());
     }
-    // std::string compares its bytes as unsigned values, like memcmp.
-    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+StreamFolder::StreamFolder(const fs::path& folder, const std::string& extension)
+    : StreamFolder(folder, extension, entryNames(folder)) {}
+
+StreamFolder::StreamFolder(const fs::path& folder, const std::string& extension,
+                           const std::vector<std::string>& names)
+    : folder_(folder), names_(names, extension) {
     for (const std::string& name : names) {
-        names_.insert(name);
-        firstByUpperName_.emplace(upperCased(name), name);
         struct stat status {};
         if (::stat((folder / name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
             continue;
@@ -49,12 +46,8 @@ StreamFolder::StreamFolder(const fs::path& folder, const std::string& extension)
 }
 
 std::optional<fs::path> StreamFolder::find(const std::string& name) const {
-    if (names_.count(name) != 0) {
-        return folder_ / name;
-    }
-    const auto match = firstByUpperName_.find(upperCased(name));
-    if (match != firstByUpperName_.end()) {
-        return folder_ / match->second;
+    if (const std::optional<std::string> found = names_.find(name)) {
+        return folder_ / *found;
     }
     return std::nullopt;
 }

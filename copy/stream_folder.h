@@ -1,14 +1,15 @@
 #pragma once
 
+#include "metadata/stream_name.h"
+
 #include <boost/filesystem/path.hpp>
 
 #include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include <sys/types.h>
 
@@ -20,8 +21,9 @@ class StreamFolder {
 public:
     using FileIdentity = std::pair<dev_t, ino_t>;
 
-    // Lists `folder`. Throws std::runtime_error "Not a directory." when it is
-    // not a folder; failures of the listing pass on as
+    // Lists `folder`, whose stream files carry `extension` (the card
+    // layout's). Throws std::runtime_error "Not a directory." when it is not
+    // a folder; failures of the listing pass on as
     // boost::filesystem::filesystem_error.
     StreamFolder(const boost::filesystem::path& folder, const std::string& extension);
 
@@ -31,20 +33,21 @@ public:
     std::int32_t count() const { return count_; }
     std::uint64_t totalBytes() const { return totalBytes_; }
 
-    // The entry the playlist's stream name `name` stands for: the entry of
-    // exactly that name, else the first in byte-wise order whose name matches
-    // without regard to case (cameras and copies of card trees differ in
-    // letter case). Nothing when no entry matches.
+    // The entry the playlist's stream name `name` stands for, by the rule of
+    // StreamNames (letter case, and the layout's 8.3 extension). Nothing when
+    // no entry matches.
     std::optional<boost::filesystem::path> find(const std::string& name) const;
 
     // The device and inode of every regular file in the folder.
     const std::set<FileIdentity>& identities() const { return identities_; }
 
 private:
+    StreamFolder(const boost::filesystem::path& folder, const std::string& extension,
+                 const std::vector<std::string>& names);
+
     boost::filesystem::path folder_;
     std::int32_t count_ = 0;
     std::uint64_t totalBytes_ = 0;
-    std::unordered_set<std::string> names_;
-    std::unordered_map<std::string, std::string> firstByUpperName_;
+    StreamNames names_;
     std::set<FileIdentity> identities_;
 };

@@ -289,4 +289,28 @@ TEST_F(CliCopyTest, InterruptAtAQuestionStopsWithoutAPart) {
     EXPECT_EQ(filesBelow(target).size(), 2u);
 }
 
+// Cards straight from a camera, in every tree cameras write and with the
+// 8.3 names of FAT media, copy byte for byte under the names on the card.
+TEST(CameraCards, CopyUnderTheNamesOnTheCard) {
+    for (const char* tree : {"PRIVATE/AVCHDL/BDMV", "PRIVATE/AVCHD/BDMV", "avchd/bdmv", "BDMV"}) {
+        for (const bool shortNames : {false, true}) {
+            TempDir dir;
+            CardSpec card = simpleCard(1, 2);
+            card.folders.bdmvPath = tree;
+            card.playlistExtension = shortNames ? ".mpl" : ".MPLS";
+            card.streamExtension = shortNames ? ".MTS" : ".m2ts";
+            writeCard(dir / "card", card);
+            const CliResult run = runCopy(
+                {(dir / "card").string(), (dir / "out").string(), "--no-rename"}, dir.path());
+            EXPECT_EQ(run.exitCode, 0) << tree << " " << run.err;
+            for (const CardClip& clip : card.playlists[0].clips) {
+                const std::string name = streamFileOnCard(card, clip);
+                EXPECT_TRUE(readFile(dir / "out/2026_12_05" / name) ==
+                            readFile(cardStreamFolder(dir / "card", card.folders) / name))
+                    << tree << " " << name;
+            }
+        }
+    }
+}
+
 } // namespace

@@ -76,12 +76,12 @@ TEST_F(PlanCommand, ListsEveryClipInPlaylistOrder) {
     EXPECT_EQ(run.exitCode, 2);
 }
 
-// Names typed in another encoding must not end the run, and the JSON must
-// stay valid UTF-8.
-TEST_F(PlanCommand, JsonReplacesBytesThatAreNotUtf8) {
+// Names typed in another encoding must not end the run; the JSON stays
+// valid UTF-8 and keeps each stray byte recoverable.
+TEST_F(PlanCommand, JsonEscapesBytesThatAreNotUtf8) {
     const CliRun run = plan({"/v\xff", "--no-folder", "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("\"/v\xef\xbf\xbd/18_45_03.m2ts\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"/v\\udcff/18_45_03.m2ts\""), std::string::npos) << run.out;
 }
 
 TEST_F(PlanCommand, InvalidNamesEndTheRunWithTheJobsMessage) {
