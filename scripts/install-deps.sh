@@ -13,6 +13,8 @@ packages=(
     clang libclang-rt-14-dev
     xvfb x11-utils xdotool imagemagick
     desktop-file-utils
+    scdoc bash-completion man-db appstream
+    dpkg-dev debhelper fakeroot lintian
 )
 
 missing=()
