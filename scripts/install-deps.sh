@@ -14,7 +14,7 @@ packages=(
     xvfb x11-utils xdotool imagemagick
     desktop-file-utils
     scdoc bash-completion man-db appstream
-    dpkg-dev debhelper fakeroot lintian
+    build-essential dpkg-dev debhelper fakeroot lintian
 )
 
 missing=()
