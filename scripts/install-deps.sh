@@ -13,6 +13,8 @@ packages=(
     clang libclang-rt-14-dev
     xvfb x11-utils xdotool imagemagick
     desktop-file-utils shared-mime-info python3-gi
+    scdoc bash-completion man-db appstream
+    build-essential dpkg-dev debhelper fakeroot lintian
 )
 
 missing=()
