@@ -8,7 +8,7 @@ _tandrel_cli() {
     local command='' i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-        check | list | plan | copy)
+        cards | check | list | plan | copy)
             command=${words[i]}
             break
             ;;
@@ -17,7 +17,7 @@ _tandrel_cli() {
 
     case $prev in
     --on-conflict)
-        COMPREPLY=($(compgen -W 'ask replace dont-copy keep-both skip' -- "$cur"))
+        COMPREPLY=($(compgen -W 'ask auto replace dont-copy keep-both skip' -- "$cur"))
         return
         ;;
     --on-error)
@@ -35,6 +35,7 @@ _tandrel_cli() {
         local masks='--folder-mask --no-folder --file-mask --no-rename' options
         case $command in
         '') options='--version' ;;
+        cards) options='--json' ;;
         check) options='' ;;
         list) options='--json' ;;
         plan) options="$masks --json" ;;
@@ -45,8 +46,8 @@ _tandrel_cli() {
     fi
 
     if [[ -z $command ]]; then
-        COMPREPLY=($(compgen -W 'check list plan copy' -- "$cur"))
-    else
+        COMPREPLY=($(compgen -W 'cards check list plan copy' -- "$cur"))
+    elif [[ $command != cards ]]; then
         _filedir -d
     fi
 } &&

@@ -12,13 +12,12 @@ help_options() {
         in_list && /^  -/ { n = split($1, names, ","); for (i = 1; i <= n; i++) print names[i] }'
 }
 
-# The options of a command that take one of a set of values: "option value..."
-# a line, the values as the help's "value in {name->number,...}" lists them.
+# The options of a command that take one of a set of words: "option word..."
+# a line, the words as the help lists them ("--on-error ask|skip|abort").
 help_choices() {
-    "$cli" "$1" --help | awk '/^  -/ && /value in \{/ {
-        values = $0; sub(/.*value in \{/, "", values); sub(/\}.*/, "", values)
-        n = split(values, parts, ","); line = $1
-        for (i = 1; i <= n; i++) { sub(/->.*/, "", parts[i]); line = line " " parts[i] }
+    "$cli" "$1" --help | awk '/^  -/ && $2 ~ /\|/ {
+        n = split($2, words, "|"); line = $1
+        for (i = 1; i <= n; i++) line = line " " words[i]
         print line }'
 }
 
