@@ -23,6 +23,9 @@ constexpr std::uint64_t versionNumberOffset = 4;
 constexpr std::uint64_t playItemCountLowByte = 65;
 constexpr std::uint64_t firstPlayItemSecondByte = 69;
 constexpr std::uint64_t clipNameToStreamText = 66;
+// The first of those 66 bytes holds the connection condition in its low four
+// bits; reading it is part of the skip, so no other read moves.
+constexpr std::uint64_t connectionToStreamText = clipNameToStreamText - 1;
 constexpr std::uint64_t streamTextToMarks = 1;
 constexpr std::uint64_t markStartToReference = 7;
 constexpr std::uint64_t referenceToStreamId = 4;
@@ -71,11 +74,20 @@ void readDateTime(PlaylistStream& stream, std::tm& time) {
     time.tm_sec = stream.readBcd(1);
 }
 
+// A camera that splits one recording into several files (at the FAT size
+// limit) marks every part after the first with this condition.
+constexpr std::uint8_t continuationCondition = 6;
+
 void readPlayItems(PlaylistStream& stream, PlaylistRecord& record, PlaylistSet& result) {
     stream.seek(firstPlayItemSecondByte);
+    bool first = true;
     for (ClipRecord& clip : record.clips) {
         clip.streamFile = streamFileFrom(stream.readText(), stream);
-        stream.skip(clipNameToStreamText);
+        clip.connectionCondition = stream.readByte() & 0x0F;
+        // The first PlayItem of a playlist has nothing to continue.
+        clip.continuesPrevious = !first && clip.connectionCondition == continuationCondition;
+        first = false;
+        stream.skip(connectionToStreamText);
         clip.streamText = stream.readText();
         ++result.clipTotal;
     }

@@ -16,6 +16,12 @@ struct ClipRecord {
     bool markFlag = false;
     std::tm recordingTime{};
     std::string entryText;
+    // The PlayItem's connection condition (1 a new recording, 5 a new one
+    // joined seamlessly, 6 the next part of the same recording).
+    std::uint8_t connectionCondition = 0;
+    // True when the clip is the next part of the recording of the clip
+    // before it in the same playlist.
+    bool continuesPrevious = false;
 };
 
 // One playlist file as read.

@@ -73,12 +73,12 @@ void writePlayItem(ByteWriter& out, const CardClip& clip) {
     out.u16(playItemLength - 2);
     out.fixed(clip.clipName, 5);
     out.fixed(clip.codecId, 4);
-    out.u16(0x0001);     // no multi-angle, connection condition 1
-    out.u8(0);           // STC id
-    out.u32(0x00000000); // IN time
-    out.u32(0x00A4CB80); // OUT time
-    out.zeros(8);        // user operation mask
-    out.u8(0);           // random access and still mode
+    out.u16(clip.connectionCondition); // no multi-angle, then the condition
+    out.u8(0);                         // STC id
+    out.u32(0x00000000);               // IN time
+    out.u32(0x00A4CB80);               // OUT time
+    out.zeros(8);                      // user operation mask
+    out.u8(0);                         // random access and still mode
     out.u8(0);
     out.u16(0); // still time
     // STN table: one primary video and one primary audio stream.

@@ -24,6 +24,9 @@ struct CardClip {
     // with zero bytes); the stream file is clipName + "." + codecId.
     std::string clipName = "00001";
     std::string codecId = "M2TS";
+    // 1 a new recording; 6 the next part of the recording before it (a
+    // camera splits a long recording at the FAT size limit).
+    std::uint16_t connectionCondition = 1;
     DateBytes recorded = bcdDateTime(2026, 12, 5, 18, 45, 3);
     // Size of the stream file writeCard writes for this clip.
     std::uint64_t streamSize = 4096;
