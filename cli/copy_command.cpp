@@ -11,6 +11,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include <unistd.h>
 
@@ -26,15 +27,41 @@ enum ExitCode : int {
 
 struct CopyOptions {
     CopySettings settings;
+    std::optional<ProgressStyle> progress;
     bool quiet = false;
 };
+
+ProgressStyle progressStyle(const CopyOptions& options) {
+    if (options.progress) {
+        return *options.progress;
+    }
+    if (options.quiet) {
+        return ProgressStyle::Quiet;
+    }
+    return ::isatty(STDERR_FILENO) != 0 ? ProgressStyle::Bar : ProgressStyle::Lines;
+}
+
+int exitStatus(const CopyPrompts& prompts, bool stopped) {
+    if (stopped) {
+        return ExitInterrupted;
+    }
+    if (prompts.failed()) {
+        return ExitFailed;
+    }
+    if (prompts.cancelledAtConflict()) {
+        return ExitInterrupted;
+    }
+    if (!prompts.tally().failed.empty()) {
+        return ExitSkippedFiles;
+    }
+    return prompts.tally().leftOut.empty() ? ExitCopied : ExitLeftOut;
+}
 
 int runCopy(CopyOptions options) {
     CopySettings settings = options.settings;
     if (!sourcePasses(settings.naming.source, std::cerr)) {
         return ExitFailed;
     }
-    settings.quiet = options.quiet;
     // Without a terminal nobody can answer. A clash is then settled by the
     // files' contents, so a run never drops footage that merely shares a
     // name, and a failed file is skipped and named at the end.
@@ -46,31 +73,15 @@ int runCopy(CopyOptions options) {
         settings.onError = ErrorPolicy::Skip;
     }
 
-    ProgressStyle style = ProgressStyle::Quiet;
-    if (!options.quiet) {
-        style = ::isatty(STDERR_FILENO) != 0 ? ProgressStyle::Terminal : ProgressStyle::Lines;
-    }
     installStopSignals();
     const std::atomic<bool>& stopFlag = stopRequestedBySignal();
-    CopyProgress progress(style, stopFlag);
+    CopyProgress progress(progressStyle(options), stopFlag);
     CopyPrompts prompts(settings, progress, stopFlag);
     runCopyJob(progress, prompts, std::chrono::milliseconds(0));
+    const int status = exitStatus(prompts, stopFlag.load());
+    progress.summary(prompts.tally(), status);
     progress.breakLine();
-    prompts.printSummary();
-
-    if (stopFlag.load()) {
-        return ExitInterrupted;
-    }
-    if (prompts.failed()) {
-        return ExitFailed;
-    }
-    if (prompts.cancelledAtConflict()) {
-        return ExitInterrupted;
-    }
-    if (prompts.skippedFiles()) {
-        return ExitSkippedFiles;
-    }
-    return prompts.leftOutFiles() ? ExitLeftOut : ExitCopied;
+    return status;
 }
 
 } // namespace
@@ -100,7 +111,20 @@ void addCopyCommand(CLI::App& app, CommandResult& result) {
         {{"ask", ErrorPolicy::Ask}, {"skip", ErrorPolicy::Skip}, {"abort", ErrorPolicy::Abort}},
         "what to do when a file cannot be copied (default ask; without a terminal skip)");
 
-    copy->add_flag("--quiet", options->quiet, "no progress on stderr");
+    copy->add_flag("--join", options->settings.joinRecordings,
+                   "copy the parts of a recording the camera split into one file, named by "
+                   "its first part");
+    copy->add_flag("--verify", options->settings.verifyCopies,
+                   "read each copy back from the disk and compare it with the card before it "
+                   "gets its name");
+    CLI::Option* progressOption = addChoiceOption<std::optional<ProgressStyle>>(
+        *copy, "--progress", options->progress,
+        {{"bar", ProgressStyle::Bar},
+         {"lines", ProgressStyle::Lines},
+         {"json", ProgressStyle::Json}},
+        "how progress shows on stderr (default bar on a terminal, else lines; json: one object "
+        "a line for every status, position and outcome, and a summary)");
+    copy->add_flag("--quiet", options->quiet, "no progress on stderr")->excludes(progressOption);
 
     copy->callback([options, &result] { result.exitCode = runCopy(*options); });
 }

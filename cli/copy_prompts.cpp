@@ -148,17 +148,16 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
 }
 
 int CopyPrompts::askSkip(const std::string& text) {
-    progress_.breakLine();
     if (settings_.onError == ErrorPolicy::Skip) {
-        std::fprintf(stderr, "%sThe file was skipped.\n",
-                     printableLines(withoutQuestion(text)).c_str());
+        progress_.failure(withoutQuestion(text), true);
         return PromptOk;
     }
     if (settings_.onError == ErrorPolicy::Abort) {
-        std::fputs(printableLines(withoutQuestion(text)).c_str(), stderr);
+        progress_.failure(withoutQuestion(text), false);
         failed_ = true;
         return PromptCancel;
     }
+    progress_.breakLine();
     std::fputs(printableLines(text).c_str(), stderr);
     for (;;) {
         std::fputs("Skip and continue? [y/n]: ", stderr);
@@ -180,61 +179,44 @@ int CopyPrompts::askSkip(const std::string& text) {
 }
 
 void CopyPrompts::showFatal(const std::string& text) {
-    progress_.breakLine();
-    std::fputs(printableMessage(text).c_str(), stderr);
+    progress_.fatal(text);
     failed_ = true;
 }
 
-void CopyPrompts::note(const std::string& text, const std::string& path) {
-    // At a question the user saw the clash already; otherwise each clash
-    // settled without one is told, once its outcome is known.
-    if (settings_.quiet || settings_.onConflict == ConflictPolicy::Ask) {
-        return;
+std::string CopyPrompts::noteOf(const ClipReport& report) const {
+    if (settings_.onConflict == ConflictPolicy::Ask) {
+        return {};
     }
-    progress_.breakLine();
-    std::fprintf(stderr, "%s: %s\n", printable(text).c_str(), printable(path).c_str());
+    const std::string destination = nativeText(report.destination);
+    switch (report.outcome) {
+    case ClipOutcome::Replaced:
+        return "Name taken, replaced: " + destination;
+    case ClipOutcome::KeptBoth:
+        return "Name taken, copied as \"" + report.holder->filename().string() +
+               "\" beside: " + destination;
+    case ClipOutcome::AlreadyThere:
+        return "Already there with the same bytes: " + nativeText(*report.holder);
+    case ClipOutcome::LeftOut:
+        return "Name taken, not copied: " + destination;
+    case ClipOutcome::Copied:
+    case ClipOutcome::Failed:
+        break;
+    }
+    return {};
 }
 
 void CopyPrompts::clipSettled(const ClipReport& report) {
-    const std::string destination = nativeText(report.destination);
-    switch (report.outcome) {
-    case ClipOutcome::Copied:
-        break;
-    case ClipOutcome::Replaced:
-        note("Name taken, replaced", destination);
-        break;
-    case ClipOutcome::KeptBoth:
-        note("Name taken, copied as \"" + report.holder->filename().string() + "\" beside",
-             destination);
-        break;
-    case ClipOutcome::AlreadyThere:
-        note("Already there with the same bytes", nativeText(*report.holder));
-        break;
-    case ClipOutcome::LeftOut:
-        note("Name taken, not copied", destination);
-        if (!report.holder) {
-            leftOut_.push_back(report);
-        }
-        break;
-    case ClipOutcome::Failed:
-        skipped_.push_back(report);
-        break;
-    }
+    tally_.add(report);
+    progress_.clipSettled(report, noteOf(report));
 }
 
-void CopyPrompts::printSummary() const {
-    if (skipped_.empty() && leftOut_.empty()) {
-        return;
-    }
-    progress_.breakLine();
-    std::fputs("These clips are not in the target folder:\n", stderr);
-    for (const ClipReport& report : skipped_) {
-        std::fprintf(stderr, "  %s: it could not be copied\n",
-                     printable(nativeText(report.source)).c_str());
-    }
-    for (const ClipReport& report : leftOut_) {
-        std::fprintf(stderr, "  %s: %s holds other footage under its name\n",
-                     printable(nativeText(report.source)).c_str(),
-                     printable(nativeText(report.destination)).c_str());
-    }
+JobOptions CopyPrompts::jobOptions() {
+    JobOptions options;
+    options.settleClashesByContent = settings_.onConflict == ConflictPolicy::Auto;
+    // Exit 0 promises that every clip is in the target, so a clip left out
+    // must be told from one whose bytes are there already.
+    options.compareLeftOutClips = true;
+    options.joinRecordings = settings_.joinRecordings;
+    options.verifyCopies = settings_.verifyCopies;
+    return options;
 }

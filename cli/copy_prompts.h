@@ -7,7 +7,6 @@
 #include <atomic>
 #include <optional>
 #include <string>
-#include <vector>
 
 // What the copy command does at a name clash: ask on the terminal, settle it
 // by the files' contents, or apply one choice to every clash.
@@ -21,13 +20,14 @@ struct CopySettings {
     NamingOptions naming;
     ConflictPolicy onConflict = ConflictPolicy::Ask;
     ErrorPolicy onError = ErrorPolicy::Ask;
-    // No notes about clashes settled without a question.
-    bool quiet = false;
+    bool joinRecordings = false;
+    bool verifyCopies = false;
 };
 
 // The command line's CopyJobHost. Questions go to the terminal (stderr, with
-// answers read from stdin) only under the Ask policies. Records what became
-// of every clip, for the closing summary and the exit status.
+// answers read from stdin) only under the Ask policies; everything else the
+// job tells goes to the display. Records what became of every clip, for the
+// closing summary and the exit status.
 class CopyPrompts : public CopyJobHost {
 public:
     CopyPrompts(CopySettings settings, CopyProgress& progress, const std::atomic<bool>& stopFlag);
@@ -44,21 +44,17 @@ public:
     void showFatal(const std::string& text) override;
     CopyJobState& jobState() override { return state_; }
     void clipSettled(const ClipReport& report) override;
-    bool settlesClashesByContent() override { return settings_.onConflict == ConflictPolicy::Auto; }
-    bool comparesLeftOutClips() override { return true; }
+    JobOptions jobOptions() override;
 
     bool failed() const { return failed_; }
     bool cancelledAtConflict() const { return cancelledAtConflict_; }
-    // Clips that are not in the target: skipped after a failure, or left out
-    // at a clash while the file of their name holds other bytes.
-    bool skippedFiles() const { return !skipped_.empty(); }
-    bool leftOutFiles() const { return !leftOut_.empty(); }
-    // Names those clips on stderr; nothing when every clip is in the target.
-    void printSummary() const;
+    const CopyTally& tally() const { return tally_; }
 
 private:
     std::optional<std::string> readAnswer();
-    void note(const std::string& text, const std::string& path);
+    // What the display says of a clash settled without a question; nothing
+    // when the user answered one.
+    std::string noteOf(const ClipReport& report) const;
 
     CopySettings settings_;
     CopyProgress& progress_;
@@ -66,6 +62,5 @@ private:
     CopyJobState state_;
     bool failed_ = false;
     bool cancelledAtConflict_ = false;
-    std::vector<ClipReport> skipped_;
-    std::vector<ClipReport> leftOut_;
+    CopyTally tally_;
 };

@@ -7,14 +7,18 @@
 #include "copy/card_source.h"
 #include "metadata/card_layout.h"
 #include "metadata/playlist_reader.h"
+#include "metadata/recordings.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <exception>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -27,13 +31,44 @@ std::string streamName(const CardSource& card, const ClipRecord& clip) {
     return onCard ? onCard->filename().string() : playlistName;
 }
 
+// Where a clip stands among the card's recordings.
+struct ClipPlace {
+    std::size_t playlist = 0;
+    std::size_t recording = 0; // the index of the recording's first clip
+    std::size_t part = 1;
+    std::size_t parts = 1;
+};
+
+// Every clip in copy order with its place; a recording the camera split has
+// several parts.
+std::vector<std::pair<const ClipRecord*, ClipPlace>> clipsOf(const PlaylistSet& playlists) {
+    std::map<const ClipRecord*, std::size_t> playlistOf;
+    for (std::size_t index = 0; index < playlists.playlists.size(); ++index) {
+        for (const ClipRecord& clip : playlists.playlists[index].clips) {
+            playlistOf[&clip] = index;
+        }
+    }
+    std::vector<std::pair<const ClipRecord*, ClipPlace>> clips;
+    for (const Recording& recording : recordingsOf(playlists)) {
+        for (std::size_t part = 0; part < recording.parts.size(); ++part) {
+            const ClipRecord* clip = recording.parts[part];
+            clips.push_back(
+                {clip, {playlistOf[clip], recording.firstClip, part + 1, recording.parts.size()}});
+        }
+    }
+    return clips;
+}
+
 std::string textListing(const CardSource& card, const PlaylistSet& playlists) {
     std::string text;
-    for (const PlaylistRecord& playlist : playlists.playlists) {
-        for (const ClipRecord& clip : playlist.clips) {
-            text += printable(streamName(card, clip)) + "  " +
-                    dateTimeToString(clip.recordingTime, "%Y-%m-%d %H:%M:%S") + "\n";
+    for (const auto& [clip, place] : clipsOf(playlists)) {
+        text += printable(streamName(card, *clip)) + "  " +
+                dateTimeToString(clip->recordingTime, "%Y-%m-%d %H:%M:%S");
+        if (place.parts > 1) {
+            text += "  part " + std::to_string(place.part) + " of " + std::to_string(place.parts) +
+                    " of recording " + std::to_string(place.recording);
         }
+        text += "\n";
     }
     return text;
 }
@@ -46,12 +81,12 @@ nlohmann::ordered_json recordedJson(const std::tm& time) {
 
 std::string jsonListing(const CardSource& card, const PlaylistSet& playlists) {
     nlohmann::ordered_json clips = nlohmann::ordered_json::array();
-    for (std::size_t index = 0; index < playlists.playlists.size(); ++index) {
-        for (const ClipRecord& clip : playlists.playlists[index].clips) {
-            clips.push_back({{"playlist", index},
-                             {"stream", streamName(card, clip)},
-                             {"recorded", recordedJson(clip.recordingTime)}});
-        }
+    for (const auto& [clip, place] : clipsOf(playlists)) {
+        clips.push_back({{"playlist", place.playlist},
+                         {"stream", streamName(card, *clip)},
+                         {"recorded", recordedJson(clip->recordingTime)},
+                         {"recording", place.recording},
+                         {"part", place.part}});
     }
     const nlohmann::ordered_json listing = {{"layout", card.layout.name}, {"clips", clips}};
     return jsonText(listing) + "\n";

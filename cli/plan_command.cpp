@@ -10,6 +10,7 @@
 #include "metadata/card_layout.h"
 #include "metadata/errors.h"
 #include "metadata/playlist_reader.h"
+#include "metadata/recordings.h"
 #include "naming/name_mask.h"
 #include "naming/path_validity.h"
 
@@ -18,6 +19,7 @@
 
 #include <iostream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@ namespace {
 
 struct PlanOptions {
     NamingOptions naming;
+    bool joinRecordings = false;
     bool json = false;
 };
 
@@ -34,9 +37,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Every clip of every playlist, in the order the copy job takes them, by the
-// job's own planning.
-std::vector<PlannedClip> planCopies(const PlanOptions& options) {
+// Every copy the job would make, in its order, by its own planning.
+std::vector<PlannedCopy> planCopies(const PlanOptions& options) {
     const NamingOptions& naming = options.naming;
     try {
         const CardSource card = locateCard(naming.source);
@@ -45,14 +47,12 @@ std::vector<PlannedClip> planCopies(const PlanOptions& options) {
         const PlaylistSet playlists = readCardPlaylists(card);
         const CopyPlanner planner(card, naming.absoluteTarget(), !naming.noFolder, folderMask,
                                   !naming.noRename, fileMask);
-        std::vector<PlannedClip> copies;
-        for (const PlaylistRecord& playlist : playlists.playlists) {
-            for (const ClipRecord& clip : playlist.clips) {
-                try {
-                    copies.push_back(planner.plan(clip));
-                } catch (const std::exception& error) {
-                    throw PlanFailure(clipFailureText(error));
-                }
+        std::vector<PlannedCopy> copies;
+        for (const Recording& recording : recordingsOf(playlists, options.joinRecordings)) {
+            try {
+                copies.push_back(planner.plan(recording));
+            } catch (const std::exception& error) {
+                throw PlanFailure(clipFailureText(error));
             }
         }
         return copies;
@@ -63,18 +63,45 @@ std::vector<PlannedClip> planCopies(const PlanOptions& options) {
     }
 }
 
-void printPlan(const std::vector<PlannedClip>& copies, bool json) {
+// The destinations that two copies of the job share: the second meets the
+// first as a clash, so people and scripts see it before anything is copied.
+std::set<boost::filesystem::path> sharedDestinations(const std::vector<PlannedCopy>& copies) {
+    std::set<boost::filesystem::path> seen;
+    std::set<boost::filesystem::path> shared;
+    for (const PlannedCopy& copy : copies) {
+        if (!seen.insert(copy.destination).second) {
+            shared.insert(copy.destination);
+        }
+    }
+    return shared;
+}
+
+void printPlan(const std::vector<PlannedCopy>& copies, bool json) {
+    const std::set<boost::filesystem::path> shared = sharedDestinations(copies);
     if (!json) {
-        for (const PlannedClip& copy : copies) {
-            std::cout << printable(nativeText(copy.source)) << " -> "
-                      << printable(nativeText(copy.destination)) << '\n';
+        for (const PlannedCopy& copy : copies) {
+            std::string sources;
+            for (const boost::filesystem::path& source : copy.sources) {
+                sources += (sources.empty() ? "" : " + ") + printable(nativeText(source));
+            }
+            std::cout << sources << " -> " << printable(nativeText(copy.destination))
+                      << (shared.count(copy.destination) != 0 ? "  [shared]" : "") << '\n';
         }
         return;
     }
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const PlannedClip& copy : copies) {
-        list.push_back(
-            {{"source", nativeText(copy.source)}, {"destination", nativeText(copy.destination)}});
+    for (const PlannedCopy& copy : copies) {
+        nlohmann::ordered_json entry = {{"source", nativeText(copy.sources.front())}};
+        if (copy.sources.size() > 1) {
+            nlohmann::ordered_json parts = nlohmann::ordered_json::array();
+            for (const boost::filesystem::path& source : copy.sources) {
+                parts.push_back(nativeText(source));
+            }
+            entry["parts"] = parts;
+        }
+        entry["destination"] = nativeText(copy.destination);
+        entry["shared"] = shared.count(copy.destination) != 0;
+        list.push_back(entry);
     }
     std::cout << jsonText({{"copies", list}}) << '\n';
 }
@@ -83,7 +110,7 @@ int runPlan(const PlanOptions& options) {
     if (!sourcePasses(options.naming.source, std::cerr)) {
         return 1;
     }
-    std::vector<PlannedClip> copies;
+    std::vector<PlannedCopy> copies;
     try {
         copies = planCopies(options);
     } catch (const std::exception& error) {
@@ -102,7 +129,10 @@ void addPlanCommand(CLI::App& app, CommandResult& result) {
         "plan", "Show where each clip of a card would be copied, checking every name, without "
                 "copying anything.");
     addNamingOptions(*plan, options->naming);
+    plan->add_flag("--join", options->joinRecordings,
+                   "Plan the parts of a recording the camera split as one copy, named by its "
+                   "first part");
     plan->add_flag("--json", options->json,
-                   "Print {\"copies\":[{\"source\":...,\"destination\":...}]}");
+                   "Print {\"copies\":[{\"source\":...,\"destination\":...,\"shared\":...}]}");
     plan->callback([options, &result] { result.exitCode = runPlan(*options); });
 }

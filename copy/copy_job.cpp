@@ -9,6 +9,7 @@
 #include "metadata/card_layout.h"
 #include "metadata/errors.h"
 #include "metadata/playlist_reader.h"
+#include "metadata/recordings.h"
 #include "naming/name_mask.h"
 
 #include <boost/filesystem/exception.hpp>
@@ -129,16 +130,14 @@ public:
         : reporter_(reporter), host_(host), card_(card), planner_(planner), progress_(progress),
           streamCount_(streamCount) {}
 
-    Ending copyAll(const PlaylistSet& playlists) {
-        for (const PlaylistRecord& playlist : playlists.playlists) {
-            for (const ClipRecord& clip : playlist.clips) {
-                if (host_.jobState().abortRequested || reporter_.stopRequested()) {
-                    showTerminating(reporter_);
-                    return flushAfterStop();
-                }
-                if (copyGuarded(clip) == Ending::Stopped) {
-                    return flushAfterStop();
-                }
+    Ending copyAll(const std::vector<Recording>& recordings) {
+        for (const Recording& recording : recordings) {
+            if (host_.jobState().abortRequested || reporter_.stopRequested()) {
+                showTerminating(reporter_);
+                return flushAfterStop();
+            }
+            if (copyGuarded(recording) == Ending::Stopped) {
+                return flushAfterStop();
             }
         }
         return flushGuarded();
@@ -157,19 +156,20 @@ private:
         return Ending::Stopped;
     }
 
-    Ending copyGuarded(const ClipRecord& clip) {
-        std::optional<PlannedClip> planned;
+    Ending copyGuarded(const Recording& recording) {
+        std::optional<PlannedCopy> planned;
         try {
-            planned = planner_.plan(clip);
-            copyClip(*planned);
+            planned = planner_.plan(recording);
+            copyClip(*planned, recording.parts.size());
         } catch (const OperationStopped&) {
             showTerminating(reporter_);
             return Ending::Stopped;
         } catch (const fs::filesystem_error& error) {
             const Ending ending = askToSkip(reporter_, host_, error);
             if (ending == Ending::Completed && planned) {
-                host_.clipSettled({planned->streamName, planned->source, planned->destination,
-                                   ClipOutcome::Failed, std::nullopt});
+                host_.clipSettled({planned->streamName, planned->sources.front(),
+                                   planned->destination, ClipOutcome::Failed, std::nullopt, 0,
+                                   failureText(error)});
             }
             return ending;
         } catch (const std::exception& error) {
@@ -182,21 +182,30 @@ private:
         return Ending::Completed;
     }
 
-    void copyClip(const PlannedClip& planned) {
+    // One copy: of a clip, or of the `parts` of a recording joined. The
+    // running index and the clips done count every part.
+    void copyClip(const PlannedCopy& planned, std::size_t parts) {
         reporter_.setText("Copying: " + planned.streamName + " (" + std::to_string(runningIndex_) +
                           "/" + std::to_string(streamCount_) + ")");
-        const SourceFile source(card_.tree, planned.source, planned.destination);
+        const ClipSource source(card_.tree, planned.sources, planned.destination);
+        reporter_.clipStarted({runningIndex_, streamCount_, planned.streamName, source.path(),
+                               planned.destination, source.size(), parts});
         ClipProgress clipProgress(progress_, bytesDone_, clipsDone_, source.size());
         const CopySettlement settlement =
             copyOneFile(planned.destination, host_, source, clipProgress, folders_);
         if (!settlement.cancelled) {
-            host_.clipSettled({planned.streamName, planned.source, planned.destination,
-                               settlement.outcome, settlement.holder});
+            host_.clipSettled({planned.streamName,
+                               source.path(),
+                               planned.destination,
+                               settlement.outcome,
+                               settlement.holder,
+                               source.size(),
+                               {}});
         }
         bytesDone_ += source.size();
-        ++clipsDone_;
+        clipsDone_ += static_cast<std::int64_t>(parts);
         progress_.report(bytesDone_, clipsDone_);
-        ++runningIndex_;
+        runningIndex_ += static_cast<std::int32_t>(parts);
     }
 
     // The last copies' names go to disk before "Done!": a failure there
@@ -209,7 +218,7 @@ private:
                 return Ending::Stopped;
             }
             host_.clipSettled({error.path1().filename().string(), error.path1(), error.path2(),
-                               ClipOutcome::Failed, std::nullopt});
+                               ClipOutcome::Failed, std::nullopt, 0, failureText(error)});
         }
         return Ending::Completed;
     }
@@ -246,7 +255,8 @@ void runCopyJob(ProgressReporter& reporter, CopyJobHost& host,
 
         JobProgress progress(reporter, card.streams.totalBytes(), clipCount(playlists));
         ClipCopier copier(reporter, host, card, planner, progress, card.streams.count());
-        if (copier.copyAll(playlists) == Ending::Completed) {
+        if (copier.copyAll(recordingsOf(playlists, host.jobOptions().joinRecordings)) ==
+            Ending::Completed) {
             reporter.setText("Done!");
             reporter.setPosition(100);
             reporter.disableCancel();

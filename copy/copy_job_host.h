@@ -8,12 +8,26 @@
 #include <optional>
 #include <string>
 
+// The copy of one clip, or of one joined recording, begins: what its status
+// line says, as data, for hosts that show more than the text.
+struct ClipStart {
+    std::int32_t index = 0; // the status line's running index
+    std::int32_t count = 0; // the stream files of the card
+    std::string streamName; // the stream file, or a recording's first part
+    boost::filesystem::path source;
+    boost::filesystem::path destination;
+    std::uint64_t bytes = 0;
+    std::size_t parts = 1;
+};
+
 // The progress side of a copy job: the status line, the percentage, and the
 // Cancel button. Reports after a stop are dropped by the implementation.
 class ProgressReporter {
 public:
     virtual ~ProgressReporter() = default;
     virtual void setText(const std::string& text) = 0;
+    // Comes right after the status line of each clip it describes.
+    virtual void clipStarted(const ClipStart& start) { (void)start; }
     virtual void setPosition(int percent) = 0;
     virtual void disableCancel() = 0;
     // The bytes behind the percentage: handled so far out of the stream
@@ -48,6 +62,27 @@ struct ClipReport {
     // clip. LeftOut: a file that holds the clip's bytes under its name or a
     // keep-both name, when the host asked to compare and one does.
     std::optional<boost::filesystem::path> holder;
+    std::uint64_t bytes = 0;
+    // Failed: what went wrong, as the skip question tells it.
+    std::string failure;
+};
+
+// How a host wants its job run. The program asks for none of it: its job is
+// the one the dialogs were made for.
+struct JobOptions {
+    // Settle a clash without a question: a taken name (or keep-both name)
+    // whose file holds the clip's bytes counts as already there; else the
+    // clip is copied under the first free keep-both name.
+    bool settleClashesByContent = false;
+    // Compare a clip left out at a clash with the files of its name
+    // (ClipReport::holder), for hosts that must tell whether it is missing.
+    bool compareLeftOutClips = false;
+    // Copy the parts of a split recording as one file, the bytes of its
+    // parts in playlist order, named by its first part.
+    bool joinRecordings = false;
+    // Read each copy back from the disk and compare its hash with the
+    // source's before it gets its name.
+    bool verifyCopies = false;
 };
 
 // Answers of OK/Cancel prompts, as message boxes return them.
@@ -83,11 +118,5 @@ public:
     // Called once for every clip whose outcome is known; a clip the job stops
     // at is not reported.
     virtual void clipSettled(const ClipReport& report) { (void)report; }
-    // True: a clash is settled without a question. A taken name (or keep-both
-    // name) whose file holds the clip's bytes counts as already there; else
-    // the clip is copied under the first free keep-both name.
-    virtual bool settlesClashesByContent() { return false; }
-    // True: a clip left out at a clash is compared with the files of its name
-    // (ClipReport::holder), for hosts that must tell whether it is missing.
-    virtual bool comparesLeftOutClips() { return false; }
+    virtual JobOptions jobOptions() { return {}; }
 };

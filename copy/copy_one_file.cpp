@@ -41,7 +41,7 @@ struct ClashDecision {
     bool cancelled = false;
 };
 
-ClashDecision settleByContent(const fs::path& destination, const SourceFile& source) {
+ClashDecision settleByContent(const fs::path& destination, const ClipSource& source) {
     if (std::optional<fs::path> same = findSameContent(source, destination)) {
         ClashDecision decision;
         decision.target = *same;
@@ -57,7 +57,8 @@ ClashDecision settleByContent(const fs::path& destination, const SourceFile& sou
 }
 
 ClashDecision settleByChoice(const fs::path& destination, CopyJobHost& host,
-                             const SourceFile& source, const TransferProgress& progress) {
+                             const ClipSource& source, const TransferProgress& progress,
+                             const JobOptions& options) {
     CopyJobState& state = host.jobState();
     const std::string existingText = nativeText(destination);
     const fs::path keepBoth = makeKeepBothName(existingText);
@@ -81,7 +82,7 @@ ClashDecision settleByChoice(const fs::path& destination, CopyJobHost& host,
     const auto leaveOut = [&] {
         decision.copy = false;
         decision.outcome = ClipOutcome::LeftOut;
-        if (host.comparesLeftOutClips()) {
+        if (options.compareLeftOutClips) {
             decision.holder = findSameContent(source, destination);
         }
     };
@@ -112,19 +113,20 @@ ClashDecision settleByChoice(const fs::path& destination, CopyJobHost& host,
 
 } // namespace
 
-CopySettlement copyOneFile(const fs::path& destination, CopyJobHost& host, const SourceFile& source,
+CopySettlement copyOneFile(const fs::path& destination, CopyJobHost& host, const ClipSource& source,
                            TransferProgress& progress, TargetFolders& folders) {
+    const JobOptions options = host.jobOptions();
     ClashDecision decision;
     decision.target = destination;
     if (nameTaken(destination)) {
-        decision = host.settlesClashesByContent()
+        decision = options.settleClashesByContent
                        ? settleByContent(destination, source)
-                       : settleByChoice(destination, host, source, progress);
+                       : settleByChoice(destination, host, source, progress, options);
     }
     if (decision.copy) {
         const fs::path folder = decision.target.parent_path();
         folders.prepare(folder);
-        transferFile(source, decision.target, decision.mode, progress);
+        transferFile(source, decision.target, decision.mode, progress, options.verifyCopies);
         folders.received(folder, source.path());
         decision.holder = decision.target;
     }

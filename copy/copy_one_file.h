@@ -15,8 +15,9 @@ struct CopySettlement {
     bool cancelled = false;
 };
 
-// Copies one stream file of a job to `destination`. A name clash is settled
-// by the host's content rule, by the choice remembered in the host's job
+// Copies one clip of a job (its stream file, or the parts of a recording) to
+// `destination`, read back and compared when the host's options ask so. A
+// name clash is settled by the host's content rule, by the choice remembered in the host's job
 // state, or else by asking the host; the outcome is the copy, a copy under
 // the keep-both name, a replaced file, nothing (the user's or the remembered
 // choice, or the same bytes already there), or abortRequested set. Missing
@@ -29,5 +30,5 @@ struct CopySettlement {
 // ConflictChoice, and OperationStopped when `progress` asks to stop, also
 // before a question would be asked.
 CopySettlement copyOneFile(const boost::filesystem::path& destination, CopyJobHost& host,
-                           const SourceFile& source, TransferProgress& progress,
+                           const ClipSource& source, TransferProgress& progress,
                            TargetFolders& folders);

@@ -64,25 +64,32 @@ CopyPlanner::CopyPlanner(const CardSource& card, std::string targetText, bool ge
     }
 }
 
-PlannedClip CopyPlanner::plan(const ClipRecord& clip) const {
-    const std::string playlistName = clip.streamFile.filename().string();
-    const std::optional<fs::path> source = card_.streams.find(playlistName);
-    if (!source) {
-        throw InputDataMissingException(
-            "The file \"" + nativeText(card_.streamFolder() / playlistName) + "\" does not exist.");
+PlannedCopy CopyPlanner::plan(const Recording& recording) const {
+    PlannedCopy planned;
+    for (const ClipRecord* part : recording.parts) {
+        const std::string playlistName = part->streamFile.filename().string();
+        const std::optional<fs::path> source = card_.streams.find(playlistName);
+        if (!source && recording.parts.size() == 1) {
+            throw InputDataMissingException("The file \"" +
+                                            nativeText(card_.streamFolder() / playlistName) +
+                                            "\" does not exist.");
+        }
+        // A missing part keeps the playlist's name; opening it fails the copy.
+        planned.sources.push_back(source ? *source : card_.streamFolder() / playlistName);
     }
-    // The copy carries the name the file has on the card.
-    ClipRecord onCard = clip;
-    onCard.streamFile = source->filename();
-    const fs::path destination = buildDestinationPath(targetText_, generateFolder_, folderMask_,
-                                                      renameFiles_, fileMask_, onCard);
-    if (checkPathValidity(destination) != Valid) {
+    // The copy carries the name the (first) file has on the card.
+    ClipRecord onCard = *recording.parts.front();
+    onCard.streamFile = planned.sources.front().filename();
+    planned.streamName = onCard.streamFile.string();
+    planned.destination = buildDestinationPath(targetText_, generateFolder_, folderMask_,
+                                               renameFiles_, fileMask_, onCard);
+    if (checkPathValidity(planned.destination) != Valid) {
         throw FileTransferException("The following filename is not valid:\n" +
-                                    nativeText(destination));
+                                    nativeText(planned.destination));
     }
-    if (card_.holdsFile(destination)) {
-        throw FileTransferException("The file \"" + nativeText(destination) +
+    if (card_.holdsFile(planned.destination)) {
+        throw FileTransferException("The file \"" + nativeText(planned.destination) +
                                     "\" is one of the card's own files.");
     }
-    return PlannedClip{onCard.streamFile.string(), *source, destination};
+    return planned;
 }

@@ -2,18 +2,22 @@
 
 #include "copy/card_source.h"
 #include "metadata/playlist_reader.h"
+#include "metadata/recordings.h"
 #include "naming/name_mask.h"
 
 #include <boost/filesystem/path.hpp>
 
 #include <string>
+#include <vector>
 
-// One clip as it will be copied.
-struct PlannedClip {
-    // The stream file's name as it is on the card (the playlist's name may
-    // differ from it in letter case).
+// One copy as it will be made: of a clip, or of the parts of a recording
+// joined into one file.
+struct PlannedCopy {
+    // The (first) stream file's name as it is on the card, which may differ
+    // from the playlist's in letter case and extension.
     std::string streamName;
-    boost::filesystem::path source;
+    // The stream files, in the order their bytes go into the copy.
+    std::vector<boost::filesystem::path> sources;
     boost::filesystem::path destination;
 };
 
@@ -29,10 +33,12 @@ public:
     CopyPlanner(const CardSource& card, std::string targetText, bool generateFolder,
                 NameMask folderMask, bool renameFiles, NameMask fileMask);
 
-    // Throws InputDataMissingException "The file ... does not exist." when
-    // the card has no such stream file, and FileTransferException when the
+    // The copy of `recording`, named by its first part. Throws
+    // InputDataMissingException "The file ... does not exist." when the card
+    // has no stream file for a recording of one part (a missing part of a
+    // longer one fails its copy instead), and FileTransferException when the
     // destination breaks the name rules or is one of the card's own files.
-    PlannedClip plan(const ClipRecord& clip) const;
+    PlannedCopy plan(const Recording& recording) const;
 
 private:
     const CardSource& card_;

@@ -1,6 +1,7 @@
 #include "copy/file_transfer.h"
 
 #include "copy/copy_failure.h"
+#include "copy/copy_verifier.h"
 #include "metadata/errors.h"
 #include "metadata/file_errors.h"
 
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -75,7 +77,7 @@ public:
             std::array<char, 32> name{};
             std::snprintf(name.data(), name.size(), ".tandrel-%08x.part", random());
             FileDescriptor fd(
-                ::openat(folder_, name.data(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+                ::openat(folder_, name.data(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
             if (!fd.isOpen()) {
                 if (errno == EEXIST) {
                     continue;
@@ -120,10 +122,24 @@ bool kernelCopyUnavailable(int error) {
     return error == EXDEV || error == ENOSYS || error == EOPNOTSUPP || error == EINVAL;
 }
 
-// Copies until the source ends and returns the bytes copied.
-std::uint64_t copyBytes(const SourceFile& source, int out, const fs::path& destination,
-                        TransferProgress& progress, const CopyCalls& calls) {
-    const int in = source.fd();
+// What one copy runs with: where it writes, how it reports, and the check
+// of a verified copy.
+struct CopyRun {
+    int out;
+    const fs::path& destination;
+    TransferProgress& progress;
+    const CopyCalls& calls;
+    CopyVerifier* verifier;
+};
+
+// Copies `part` until it ends, after `before` bytes of the earlier parts,
+// and returns the bytes copied. The kernel copies between files where it
+// can.
+std::uint64_t copyBytes(const SourceFile& part, std::uint64_t before, const CopyRun& run) {
+    const int in = part.fd();
+    const auto fail = [&](const char* operation, Side side) {
+        failCopy(operation, errno, side, part.path(), run.destination);
+    };
     std::uint64_t written = 0;
     bool kernelCopy = true;
     std::vector<char> buffer;
@@ -132,12 +148,12 @@ std::uint64_t copyBytes(const SourceFile& source, int out, const fs::path& desti
         buffer.resize(bufferSize);
     };
     for (;;) {
-        if (progress.stopRequested()) {
+        if (run.progress.stopRequested()) {
             throw OperationStopped();
         }
         ssize_t count = 0;
         if (kernelCopy) {
-            count = calls.copyFileRange(in, nullptr, out, nullptr, chunkSize, 0);
+            count = run.calls.copyFileRange(in, nullptr, run.out, nullptr, chunkSize, 0);
             if (count < 0 && kernelCopyUnavailable(errno)) {
                 // Both file offsets are unchanged after a refused call, so the
                 // plain copy carries on from where the kernel copy stopped.
@@ -147,30 +163,30 @@ std::uint64_t copyBytes(const SourceFile& source, int out, const fs::path& desti
             if (count < 0 && errno != EINTR) {
                 // copy_file_range does not say which side failed; a read
                 // error and a full disk both end up here.
-                failCopy("tandrel: copy file", errno, Side::Source, source.path(), destination);
+                fail("tandrel: copy file", Side::Source);
             }
-            if (count == 0 && written < source.size()) {
+            if (count == 0 && written < part.size()) {
                 // Some file systems answer a kernel copy with "nothing" instead
                 // of an error; the plain copy then tells the true end of file.
                 useBuffer();
                 continue;
             }
         } else {
-            count = calls.read(in, buffer.data(), buffer.size());
+            count = run.calls.read(in, buffer.data(), buffer.size());
             if (count < 0 && errno != EINTR) {
-                failCopy("tandrel: read file", errno, Side::Source, source.path(), destination);
+                fail("tandrel: read file", Side::Source);
             }
             for (ssize_t done = 0; done < count;) {
-                const ssize_t part =
-                    calls.write(out, buffer.data() + done, static_cast<std::size_t>(count - done));
-                if (part < 0 && errno != EINTR) {
-                    failCopy("tandrel: write file", errno, Side::Destination, source.path(),
-                             destination);
+                const ssize_t chunk = run.calls.write(run.out, buffer.data() + done,
+                                                      static_cast<std::size_t>(count - done));
+                if (chunk < 0 && errno != EINTR) {
+                    fail("tandrel: write file", Side::Destination);
                 }
-                if (part == 0) {
-                    failWith(FileError::NoProgress, Side::Destination, source.path(), destination);
+                if (chunk == 0) {
+                    failWith(FileError::NoProgress, Side::Destination, part.path(),
+                             run.destination);
                 }
-                done += part > 0 ? part : 0;
+                done += chunk > 0 ? chunk : 0;
             }
         }
         if (count == 0) {
@@ -180,21 +196,25 @@ std::uint64_t copyBytes(const SourceFile& source, int out, const fs::path& desti
             // Starts writing the chunk to disk now, so the flush before the
             // rename finds little left to do and the disk never idles while
             // the next chunk is read. Only a hint: a failure shows at fsync.
-            ::sync_file_range(out, static_cast<off_t>(written), count, SYNC_FILE_RANGE_WRITE);
+            ::sync_file_range(run.out, static_cast<off_t>(before + written), count,
+                              SYNC_FILE_RANGE_WRITE);
+            if (run.verifier) {
+                run.verifier->copied(in, written, static_cast<std::size_t>(count));
+            }
             written += static_cast<std::uint64_t>(count);
-            progress.transferred(written);
+            run.progress.transferred(before + written);
         }
     }
 }
 
-// The copy holds what the source held when it was opened, or it fails: a
-// file truncated on the card, a flaky reader or a network mount that ends
-// early must never pass as a whole clip.
-void requireWholeCopy(const SourceFile& source, std::uint64_t copied, const fs::path& destination) {
+// A part holds what it held when it was opened, or the copy fails: a file
+// truncated on the card, a flaky reader or a network mount that ends early
+// must never pass as a whole clip.
+void requireWholePart(const SourceFile& part, std::uint64_t copied, const fs::path& destination) {
     struct stat now {};
-    if (copied != source.size() || ::fstat(source.fd(), &now) != 0 ||
-        static_cast<std::uint64_t>(now.st_size) != source.size()) {
-        failWith(FileError::SourceChangedSize, Side::Source, source.path(), destination);
+    if (copied != part.size() || ::fstat(part.fd(), &now) != 0 ||
+        static_cast<std::uint64_t>(now.st_size) != part.size()) {
+        failWith(FileError::SourceChangedSize, Side::Source, part.path(), destination);
     }
 }
 
@@ -247,23 +267,33 @@ FileDescriptor openFolder(const fs::path& folder) {
 
 } // namespace
 
-void transferFile(const SourceFile& source, const fs::path& destination, TransferMode mode,
-                  TransferProgress& progress, const CopyCalls& calls) {
-    ::posix_fadvise(source.fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    // Reading from the start, also when an earlier look at the file (a
-    // comparison of contents) moved the offset.
-    ::lseek(source.fd(), 0, SEEK_SET);
-
+void transferFile(const ClipSource& source, const fs::path& destination, TransferMode mode,
+                  TransferProgress& progress, bool verify, const CopyCalls& calls) {
     const FileDescriptor folder = openFolder(destination.parent_path());
     if (!folder.isOpen()) {
         failCopy("tandrel: open folder", errno, Side::Destination, source.path(), destination);
     }
 
     TemporaryFile temporary(folder.get(), source.path(), destination);
-    const std::uint64_t copied = copyBytes(source, temporary.fd(), destination, progress, calls);
-    requireWholeCopy(source, copied, destination);
+    std::optional<CopyVerifier> verifier;
+    if (verify) {
+        verifier.emplace();
+    }
+    const CopyRun run{temporary.fd(), destination, progress, calls,
+                      verifier ? &*verifier : nullptr};
+    std::uint64_t copied = 0;
+    for (const SourceFile& part : source.parts()) {
+        ::posix_fadvise(part.fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+        // Reading from the start, also when an earlier look at the file (a
+        // comparison of contents) moved the offset.
+        ::lseek(part.fd(), 0, SEEK_SET);
+        const std::uint64_t partBytes = copyBytes(part, copied, run);
+        requireWholePart(part, partBytes, destination);
+        copied += partBytes;
+    }
 
-    const std::array<timespec, 2> times{source.status().st_atim, source.status().st_mtim};
+    const struct stat& last = source.parts().back().status();
+    const std::array<timespec, 2> times{last.st_atim, last.st_mtim};
     const auto fail = [&](const char* operation) {
         failCopy(operation, errno, Side::Destination, source.path(), destination);
     };
@@ -272,6 +302,21 @@ void transferFile(const SourceFile& source, const fs::path& destination, Transfe
     }
     if (::fsync(temporary.fd()) != 0) {
         fail("tandrel: flush file");
+    }
+    if (verifier) {
+        // Not every file system reads directly; the verifier then reads
+        // through the cache, after dropping what the copy left there.
+        const FileDescriptor direct(
+            ::openat(folder.get(), temporary.name().c_str(), O_RDONLY | O_DIRECT | O_CLOEXEC));
+        const CopyVerifier::Outcome outcome = verifier->check(
+            temporary.fd(), direct, [&progress] { return progress.stopRequested(); });
+        if (outcome.error != 0) {
+            failCopy("tandrel: read back file", outcome.error, Side::Destination, source.path(),
+                     destination);
+        }
+        if (!outcome.matches) {
+            failWith(FileError::VerifyMismatch, Side::Destination, source.path(), destination);
+        }
     }
     if (temporary.close() != 0) {
         fail("tandrel: close file");

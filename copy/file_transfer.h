@@ -35,22 +35,28 @@ struct CopyCalls {
     decltype(&::write) write = ::write;
 };
 
-// Copies `source` to `destination`, whose folder must exist. The bytes go to
-// a temporary file beside the destination (locked while it is written, so
-// other runs can tell it from one a killed run left behind), which takes the
-// source's modification time, must hold exactly the bytes the source had
-// when it was opened, is flushed to disk, and only then is renamed to
-// `destination`. A failed or stopped copy removes it, so no short or
-// half-written file ever carries the final name and a replaced file survives
-// a failed copy.
+// Copies `source` (its parts one after the other) to `destination`, whose
+// folder must exist. The bytes go to a temporary file beside the destination
+// (locked while it is written, so other runs can tell it from one a killed
+// run left behind), which takes the last part's modification time, must hold
+// exactly the bytes each part had when it was opened, is flushed to disk,
+// and only then is renamed to `destination`. A failed or stopped copy
+// removes it, so no short or half-written file ever carries the final name
+// and a replaced file survives a failed copy.
+//
+// With `verify`, each chunk of the copy is written to the disk, dropped from
+// the cache and read back while the copy goes on (CopyVerifier); the copy is
+// renamed only when what the disk holds has the source's hash.
 //
 // Failures are CopyFailure with the system error or a FileError (the source
-// changed size, a write made no progress); a stop is OperationStopped.
+// changed size, a write made no progress, the copy read back differs); a
+// stop is OperationStopped.
 //
 // The new name is on disk once its folder is flushed (flushFolder); the job
 // does that once per folder rather than once per file.
-void transferFile(const SourceFile& source, const boost::filesystem::path& destination,
-                  TransferMode mode, TransferProgress& progress, const CopyCalls& calls = {});
+void transferFile(const ClipSource& source, const boost::filesystem::path& destination,
+                  TransferMode mode, TransferProgress& progress, bool verify = false,
+                  const CopyCalls& calls = {});
 
 // Removes from `folder` the temporary copies that no running copy holds:
 // what a killed or crashed run left behind. Best effort; failures are left

@@ -24,24 +24,27 @@ bool isAccessDenied(const boost::system::error_code& code) {
 } // namespace
 
 std::string skipPromptText(const boost::filesystem::filesystem_error& error) {
+    return failureText(error) + skipQuestion;
+}
+
+std::string failureText(const boost::filesystem::filesystem_error& error) {
     // A failure of the copy says which side failed: the file the user has to
     // look at is named, and a destination is never called the source file.
     const auto* copyFailure = dynamic_cast<const CopyFailure*>(&error);
     const bool destinationSide =
         copyFailure && copyFailure->side() == CopyFailure::Side::Destination;
     if (isMissingFile(error.code()) && !destinationSide) {
-        return "Could not find the source file " + nativeText(error.path1()) + ".\n" + skipQuestion;
+        return "Could not find the source file " + nativeText(error.path1()) + ".\n";
     }
     if (isAccessDenied(error.code())) {
         const std::string file = nativeText(destinationSide ? error.path2() : error.path1());
-        return "Cannot overwrite the file " + file + ".\n" + "(It may be write protectected.)\n" +
-               skipQuestion;
+        return "Cannot overwrite the file " + file + ".\n" + "(It may be write protectected.)\n";
     }
     const std::string first = nativeText(error.path1());
     return "An unknown error occured while trying to copy file " + first + " to " +
            nativeText(error.path2()) + ".\n" +
            "Error code: " + std::to_string(error.code().value()) + "\n" +
-           "Error details: " + error.code().message() + "\n" + skipQuestion;
+           "Error details: " + error.code().message() + "\n";
 }
 
 std::string fatalMessageText(const std::string& message, bool withContact) {

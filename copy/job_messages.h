@@ -9,6 +9,8 @@
 // anything else with its code and description), ending with "Do you want to
 // skip this file and continue?".
 std::string skipPromptText(const boost::filesystem::filesystem_error& error);
+// The same failure without the question, for reports of what happened.
+std::string failureText(const boost::filesystem::filesystem_error& error);
 
 // The message that ends a job: the heading, `message`, the abort line and,
 // when `withContact`, the line asking to contact the maker.

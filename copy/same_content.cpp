@@ -3,6 +3,8 @@
 #include "copy/keep_both_name.h"
 #include "metadata/file_descriptor.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -16,7 +18,21 @@ namespace {
 
 constexpr std::size_t blockSize = 1024 * 1024;
 
-bool sameBytes(const SourceFile& source, const fs::path& other) {
+// Reads `count` bytes of `fd` at `offset` into `buffer`; false when the file
+// holds fewer.
+bool readAt(int fd, char* buffer, std::size_t count, std::uint64_t offset) {
+    for (std::size_t have = 0; have < count;) {
+        const ssize_t part =
+            ::pread(fd, buffer + have, count - have, static_cast<off_t>(offset + have));
+        if (part <= 0) {
+            return false;
+        }
+        have += static_cast<std::size_t>(part);
+    }
+    return true;
+}
+
+bool sameBytes(const ClipSource& source, const fs::path& other) {
     const FileDescriptor fd(::open(other.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (!fd.isOpen() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
@@ -25,32 +41,26 @@ bool sameBytes(const SourceFile& source, const fs::path& other) {
     }
     std::vector<char> ours(blockSize);
     std::vector<char> theirs(blockSize);
-    for (std::uint64_t offset = 0; offset < source.size();) {
-        const ssize_t got =
-            ::pread(source.fd(), ours.data(), blockSize, static_cast<off_t>(offset));
-        if (got <= 0) {
-            return false;
-        }
-        const auto length = static_cast<std::size_t>(got);
-        for (std::size_t have = 0; have < length;) {
-            const ssize_t part = ::pread(fd.get(), theirs.data() + have, length - have,
-                                         static_cast<off_t>(offset + have));
-            if (part <= 0) {
+    std::uint64_t otherOffset = 0;
+    for (const SourceFile& part : source.parts()) {
+        for (std::uint64_t offset = 0; offset < part.size();) {
+            const auto length =
+                static_cast<std::size_t>(std::min<std::uint64_t>(blockSize, part.size() - offset));
+            if (!readAt(part.fd(), ours.data(), length, offset) ||
+                !readAt(fd.get(), theirs.data(), length, otherOffset) ||
+                std::memcmp(ours.data(), theirs.data(), length) != 0) {
                 return false;
             }
-            have += static_cast<std::size_t>(part);
+            offset += length;
+            otherOffset += length;
         }
-        if (std::memcmp(ours.data(), theirs.data(), length) != 0) {
-            return false;
-        }
-        offset += length;
     }
     return true;
 }
 
 } // namespace
 
-std::optional<fs::path> findSameContent(const SourceFile& source, const fs::path& destination) {
+std::optional<fs::path> findSameContent(const ClipSource& source, const fs::path& destination) {
     for (fs::path candidate = destination; nameTaken(candidate);
          candidate = nextKeepBothName(candidate)) {
         if (sameBytes(source, candidate)) {

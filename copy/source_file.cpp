@@ -30,3 +30,12 @@ SourceFile::SourceFile(const CardTree& card, const fs::path& path, const fs::pat
         fail(makeErrorCode(FileError::NotRegularFile));
     }
 }
+
+ClipSource::ClipSource(const CardTree& card, const std::vector<fs::path>& parts,
+                       const fs::path& destination) {
+    parts_.reserve(parts.size());
+    for (const fs::path& part : parts) {
+        parts_.emplace_back(card, part, destination);
+        size_ += parts_.back().size();
+    }
+}

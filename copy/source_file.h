@@ -6,6 +6,7 @@
 #include <boost/filesystem/path.hpp>
 
 #include <cstdint>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -29,4 +30,24 @@ private:
     boost::filesystem::path path_;
     FileDescriptor fd_;
     struct stat status_ {};
+};
+
+// The stream files one copy is made of: a clip's, or the parts of a split
+// recording, joined byte by byte in playlist order. Each part is opened
+// beneath the card and keeps the size it had then.
+class ClipSource {
+public:
+    // Opens every part; throws the CopyFailure of the first that cannot be
+    // opened, so a missing or unreadable part fails the whole recording.
+    ClipSource(const CardTree& card, const std::vector<boost::filesystem::path>& parts,
+               const boost::filesystem::path& destination);
+
+    const std::vector<SourceFile>& parts() const { return parts_; }
+    // The first part, which names the copy in messages.
+    const boost::filesystem::path& path() const { return parts_.front().path(); }
+    std::uint64_t size() const { return size_; }
+
+private:
+    std::vector<SourceFile> parts_;
+    std::uint64_t size_ = 0;
 };

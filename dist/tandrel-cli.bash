@@ -24,6 +24,10 @@ _tandrel_cli() {
         COMPREPLY=($(compgen -W 'ask skip abort' -- "$cur"))
         return
         ;;
+    --progress)
+        COMPREPLY=($(compgen -W 'bar lines json' -- "$cur"))
+        return
+        ;;
     --folder-mask | --file-mask)
         # A mask is free text.
         return
@@ -38,8 +42,8 @@ _tandrel_cli() {
         cards) options='--json' ;;
         check) options='' ;;
         list) options='--json' ;;
-        plan) options="$masks --json" ;;
-        copy) options="$masks --on-conflict --on-error --quiet" ;;
+        plan) options="$masks --join --json" ;;
+        copy) options="$masks --on-conflict --on-error --join --verify --progress --quiet" ;;
         esac
         COMPREPLY=($(compgen -W "-h --help $options" -- "$cur"))
         return

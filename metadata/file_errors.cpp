@@ -17,6 +17,8 @@ public:
             return "the source file changed size while it was copied";
         case FileError::NoProgress:
             return "the file system accepted no more bytes";
+        case FileError::VerifyMismatch:
+            return "the copy read back from the disk differs from the source";
         }
         return "unknown error";
     }

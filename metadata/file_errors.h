@@ -10,6 +10,7 @@ enum class FileError {
     NotRegularFile = 1002,
     SourceChangedSize = 1003,
     NoProgress = 1004,
+    VerifyMismatch = 1005,
 };
 
 const boost::system::error_category& fileErrorCategory();

@@ -113,10 +113,10 @@ TEST(Cli, ListsClipsInCopyOrder) {
     EXPECT_EQ(
         json.out,
         R"({"layout":"PRIVATE/AVCHDL/BDMV","clips":[)"
-        R"({"playlist":0,"stream":"00000.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":0,"second":0}},)"
-        R"({"playlist":0,"stream":"00001.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":1,"second":0}},)"
-        R"({"playlist":1,"stream":"00002.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":2,"second":0}},)"
-        R"({"playlist":1,"stream":"00003.M2TS","recorded":{"year":2027,"month":1,"day":2,"hour":3,"minute":4,"second":5}}]})"
+        R"({"playlist":0,"stream":"00000.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":0,"second":0},"recording":0,"part":1},)"
+        R"({"playlist":0,"stream":"00001.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":1,"second":0},"recording":1,"part":1},)"
+        R"({"playlist":1,"stream":"00002.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":2,"second":0},"recording":2,"part":1},)"
+        R"({"playlist":1,"stream":"00003.M2TS","recorded":{"year":2027,"month":1,"day":2,"hour":3,"minute":4,"second":5},"recording":3,"part":1}]})"
         "\n");
 }
 

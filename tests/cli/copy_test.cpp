@@ -6,9 +6,11 @@
 #include <boost/filesystem/operations.hpp>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <csignal>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -241,7 +243,7 @@ TEST_F(CliCopyTest, RelativeTargetIsTakenFromTheWorkingDirectory) {
     EXPECT_EQ(filesBelow(dir / "relative/out").size(), 3u);
 
     fs::create_directories(dir / "here/below");
-    for (const std::string& target : {".", "./dot", "../up"}) {
+    for (const char* target : {".", "./dot", "../up"}) {
         const CliResult run = runCopy({"../card", target, "--quiet"}, dir.path(), dir / "here");
         EXPECT_EQ(run.exitCode, 0) << target << ": " << run.err;
     }
@@ -311,6 +313,79 @@ TEST(CameraCards, CopyUnderTheNamesOnTheCard) {
             }
         }
     }
+}
+
+// A camera split one long recording into parts of the same second. Without
+// --join no part is dropped; with it the parts become one file, byte for
+// byte, and a missing part fails the whole recording.
+TEST(SplitRecordings, AreKeptApartOrJoinedButNeverDropped) {
+    TempDir dir;
+    CardSpec card = simpleCard(1, 3);
+    card.playlists[0].clips[1].recorded = card.playlists[0].clips[0].recorded;
+    card.playlists[0].clips[1].connectionCondition = 6;
+    card.playlists[0].clips[2].connectionCondition = 6;
+    writeCard(dir / "card", card);
+    const fs::path streams = cardStreamFolder(dir / "card");
+    const std::string joined = readFile(streams / "00000.M2TS") + readFile(streams / "00001.M2TS") +
+                               readFile(streams / "00002.M2TS");
+    const auto copy = [&](const std::string& target, std::vector<std::string> options) {
+        options.insert(options.begin(), {(dir / "card").string(), (dir / target).string()});
+        return runCopy(options, dir.path());
+    };
+
+    EXPECT_EQ(copy("apart", {"--quiet"}).exitCode, 0);
+    EXPECT_EQ(filesBelow(dir / "apart"),
+              (std::vector<std::string>{"2026_12_05/18_00_00 (2).m2ts", "2026_12_05/18_00_00.m2ts",
+                                        "2026_12_05/18_02_00.m2ts"}));
+
+    const CliResult joinedRun = copy("joined", {"--join", "--verify"});
+    EXPECT_EQ(joinedRun.exitCode, 0) << joinedRun.err;
+    EXPECT_EQ(joinedRun.err, "Initialising..\nCopying: 00000.M2TS (1/3)\nDone!\n");
+    EXPECT_EQ(filesBelow(dir / "joined"), std::vector<std::string>{"2026_12_05/18_00_00.m2ts"});
+    EXPECT_TRUE(readFile(dir / "joined/2026_12_05/18_00_00.m2ts") == joined);
+    EXPECT_EQ(copy("joined", {"--join", "--quiet"}).exitCode, 0);
+
+    fs::remove(streams / "00001.M2TS");
+    EXPECT_EQ(copy("broken", {"--join", "--quiet"}).exitCode, 3);
+    EXPECT_TRUE(filesBelow(dir / "broken").empty());
+
+    // As many parts as a PlayItem count byte can name join as well.
+    CardSpec longOne = simpleCard(1, 255, 188);
+    for (CardClip& clip : longOne.playlists[0].clips) {
+        clip.connectionCondition = 6;
+    }
+    writeCard(dir / "long", longOne);
+    EXPECT_EQ(runCopy({(dir / "long").string(), (dir / "longcopy").string(), "--join", "--quiet"},
+                      dir.path())
+                  .exitCode,
+              0);
+    EXPECT_EQ(fs::file_size(dir / "longcopy/2026_12_05/18_00_00.m2ts"), 255u * 188u);
+}
+
+// Scripts read one JSON object a line: each clip, position and outcome, and
+// a closing summary with the exit status.
+TEST_F(CliCopyTest, ProgressAsJsonLines) {
+    copyCard();
+    writeFile(copy("18_01_00.m2ts"), "mine");
+    const CliResult run = copyCard({"--progress", "json"});
+    EXPECT_EQ(run.exitCode, 0);
+    std::vector<nlohmann::json> events;
+    std::istringstream lines(run.err);
+    for (std::string line; std::getline(lines, line);) {
+        events.push_back(nlohmann::json::parse(line));
+    }
+    std::vector<std::string> outcomes;
+    for (const nlohmann::json& event : events) {
+        if (event["event"] == "outcome") {
+            outcomes.push_back(event["outcome"]);
+        }
+    }
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"already-there", "kept-both", "already-there"}));
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back()["event"], "summary");
+    EXPECT_EQ(events.back()["alreadyThere"], 2);
+    EXPECT_EQ(events.back()["keptBoth"], 1);
+    EXPECT_EQ(events.back()["exitStatus"], 0);
 }
 
 } // namespace

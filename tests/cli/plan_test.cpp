@@ -63,11 +63,15 @@ TEST_F(PlanCommand, ListsEveryClipInPlaylistOrder) {
                            streams + "/00003.M2TS -> /media/videos/2026_12_06/09_05_00.m2ts\n");
 
     run = plan({"/v/", "--no-folder", "--json", "--file-mask", "%f_%a"});
-    EXPECT_EQ(run.out, "{\"copies\":[{\"source\":\"" + streams +
-                           "/00001.M2TS\",\"destination\":\"/v/00001_Sat.m2ts\"},{\"source\":\"" +
-                           streams +
-                           "/00002.M2TS\",\"destination\":\"/v/00002_Sat.m2ts\"},{\"source\":\"" +
-                           streams + "/00003.M2TS\",\"destination\":\"/v/00003_Sun.m2ts\"}]}\n");
+    EXPECT_EQ(run.out,
+              "{\"copies\":[{\"source\":\"" + streams +
+                  "/00001.M2TS\",\"destination\":\"/v/00001_Sat.m2ts\",\"shared\":false},"
+                  "{\"source\":\"" +
+                  streams +
+                  "/00002.M2TS\",\"destination\":\"/v/00002_Sat.m2ts\",\"shared\":false},"
+                  "{\"source\":\"" +
+                  streams +
+                  "/00003.M2TS\",\"destination\":\"/v/00003_Sun.m2ts\",\"shared\":false}]}\n");
 
     run = plan({"/v", "--folder-mask", "%Y\\%m", "--no-rename"});
     EXPECT_NE(run.out.find(" -> /v/2026/12/00003.M2TS\n"), std::string::npos) << run.out;
@@ -127,4 +131,26 @@ TEST_F(PlanCommand, BrokenPlaylistIsFatal) {
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(run.err.starts_with(heading)) << run.err;
     EXPECT_TRUE(run.err.ends_with(aborted + contact)) << run.err;
+}
+
+// Parts of one recording that the masks give one name are marked before
+// anything is copied; with --join they are one copy.
+TEST_F(PlanCommand, MarksSharedDestinationsAndJoinsRecordings) {
+    CardSpec split = twoDayCard();
+    split.playlists[1].clips[1].recorded = split.playlists[1].clips[0].recorded;
+    split.playlists[1].clips[1].connectionCondition = 6;
+    fs::remove_all(temp / "card");
+    writeCard(temp / "card", split);
+    CliRun run = plan({"/v"});
+    EXPECT_EQ(run.out, streams + "/00001.M2TS -> /v/2026_12_05/18_45_03.m2ts  [shared]\n" +
+                           streams + "/00002.M2TS -> /v/2026_12_05/18_45_03.m2ts  [shared]\n" +
+                           streams + "/00003.M2TS -> /v/2026_12_06/09_05_00.m2ts\n");
+    const CliRun list = runCli({"list", (temp / "card").string()}, temp.path(), temp.path());
+    EXPECT_NE(list.out.find("00002.M2TS  2026-12-05 18:45:03  part 2 of 2 of recording 0\n"),
+              std::string::npos)
+        << list.out;
+    run = plan({"/v", "--join"});
+    EXPECT_EQ(run.out, streams + "/00001.M2TS + " + streams +
+                           "/00002.M2TS -> /v/2026_12_05/18_45_03.m2ts\n" + streams +
+                           "/00003.M2TS -> /v/2026_12_06/09_05_00.m2ts\n");
 }

@@ -59,7 +59,7 @@ protected:
     // `file` as a stream file of a card whose root is its folder.
     CopySettlement copyFrom(const fs::path& file, TransferProgress& copyProgress) {
         const CardTree card(file.parent_path());
-        const SourceFile opened(card, file, destination);
+        const ClipSource opened(card, {file}, destination);
         return copyOneFile(destination, host, opened, copyProgress, folders);
     }
 };
@@ -254,7 +254,7 @@ TEST_F(CopyOneFileTest, ACopyThatIsNotWholeIsNeverPublished) {
 
     fs::create_directories(destination.parent_path());
     const CardTree card(source.parent_path());
-    const SourceFile opened(card, source, destination);
+    const ClipSource opened(card, {source}, destination);
     CopyCalls stuck;
     stuck.copyFileRange = [](int, off64_t*, int, off64_t*, std::size_t, unsigned) -> ssize_t {
         errno = EXDEV;
@@ -264,10 +264,40 @@ TEST_F(CopyOneFileTest, ACopyThatIsNotWholeIsNeverPublished) {
         return 0;
     };
     EXPECT_EQ(errorOf([&] {
-                  transferFile(opened, destination, TransferMode::NoReplace, progress, stuck);
+                  transferFile(opened, destination, TransferMode::NoReplace, progress, false,
+                               stuck);
               }),
               makeErrorCode(FileError::NoProgress));
     EXPECT_TRUE(filesBelow(dir / "out").empty());
+}
+
+// A verified copy is read back from the disk; one whose bytes do not match
+// the source's never gets its name.
+TEST_F(CopyOneFileTest, AVerifiedCopyThatDiffersIsNeverPublished) {
+    writeFile(source, bigContent(3 * 1024 * 1024));
+    fs::create_directories(destination.parent_path());
+    const CardTree card(source.parent_path());
+    const ClipSource opened(card, {source}, destination);
+    transferFile(opened, destination, TransferMode::NoReplace, progress, true);
+    EXPECT_TRUE(readFile(destination) == readFile(source));
+    fs::remove(destination);
+
+    CopyCalls flipping;
+    flipping.copyFileRange = [](int, off64_t*, int, off64_t*, std::size_t, unsigned) -> ssize_t {
+        errno = EXDEV;
+        return -1;
+    };
+    flipping.write = [](int fd, const void* bytes, std::size_t count) -> ssize_t {
+        std::string corrupted(static_cast<const char*>(bytes), count);
+        corrupted[count / 2] = static_cast<char>(corrupted[count / 2] ^ 0x01);
+        return ::write(fd, corrupted.data(), count);
+    };
+    EXPECT_EQ(errorOf([&] {
+                  transferFile(opened, destination, TransferMode::NoReplace, progress, true,
+                               flipping);
+              }),
+              makeErrorCode(FileError::VerifyMismatch));
+    EXPECT_TRUE(namesIn(destination.parent_path()).empty());
 }
 
 // Temporaries that a killed run left behind go when a job next writes to
