@@ -108,16 +108,22 @@ while read -r copy; do
     ((found)) || { echo "bench: $copy matches no stream file" >&2; exit 1; }
 done <<<"$copies"
 
+# time_plan CARD NAME: one untimed plan of CARD, then the timed runs, their
+# times added to NAME.times.
+time_plan() {
+    "$cli" plan "$1" "$work/plan-target" >/dev/null
+    for ((run = 1; run <= runs; run++)); do
+        start=$(now)
+        "$cli" plan "$1" "$work/plan-target" >/dev/null
+        end=$(now)
+        elapsed "$start" "$end" >>"$work/$2.times"
+    done
+}
+
 plan_card=$work/plan-card
 "$maker" "$plan_card" "$plan_playlists" "$plan_clips" 188
 plan_clips_total=$((plan_playlists * plan_clips))
-"$cli" plan "$plan_card" "$work/plan-target" >/dev/null
-for ((run = 1; run <= runs; run++)); do
-    start=$(now)
-    "$cli" plan "$plan_card" "$work/plan-target" >/dev/null
-    end=$(now)
-    elapsed "$start" "$end" >>"$work/plan.times"
-done
+time_plan "$plan_card" plan
 
 # Every stream name in another letter case than the playlist's: each clip is
 # found through the case-insensitive look-up.
@@ -125,13 +131,7 @@ case_card=$work/case-card
 "$maker" "$case_card" $(((case_clips + 3) / 4)) 4 188
 perl -e 'for (glob "$ARGV[0]/*.M2TS") { (my $lower = $_) =~ s/\.M2TS$/.m2ts/; rename $_, $lower }' \
     "$case_card/PRIVATE/AVCHDL/BDMV/STREAM"
-"$cli" plan "$case_card" "$work/plan-target" >/dev/null
-for ((run = 1; run <= runs; run++)); do
-    start=$(now)
-    "$cli" plan "$case_card" "$work/plan-target" >/dev/null
-    end=$(now)
-    elapsed "$start" "$end" >>"$work/case.times"
-done
+time_plan "$case_card" case
 
 echo "runs in seconds, cp: $(paste -sd' ' "$work/cp.times"); tandrel-cli copy: $(paste -sd' ' "$work/tandrel.times"); --verify: $(paste -sd' ' "$work/verify.times")"
 cp_s=$(median <"$work/cp.times")
