@@ -11,7 +11,7 @@ CLI          = $(BUILD)/cli/tandrel-cli
 SAMPLE_CARD  = samples/card
 DEMO_OUTPUT  = demo-output
 
-.PHONY: all deps configure build test sanitize fuzz demo bench run screenshot install clean
+.PHONY: all deps configure build test deb sanitize fuzz demo bench run screenshot install clean
 
 all: build
 
@@ -24,8 +24,14 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The package's test (label "package") runs in make deb.
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE package
+
+# The Debian package, built from a copy of the tree into $(BUILD)/deb, then tested.
+deb: configure
+	@cmake --build $(BUILD) --target deb
+	ctest --test-dir $(BUILD) --output-on-failure -L package
 
 # The test suites again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -33,7 +39,7 @@ sanitize: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp \
-	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE package
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

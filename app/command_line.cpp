@@ -28,3 +28,9 @@ QString commandLineFolder(const QStringList& arguments) {
     }
     return {};
 }
+
+bool commandLineAsksForVersion(const QStringList& arguments) {
+    const qsizetype optionsEnd = arguments.indexOf(QLatin1String("--"), 1);
+    return arguments.mid(1, optionsEnd < 0 ? -1 : optionsEnd - 1)
+        .contains(QLatin1String("--version"));
+}

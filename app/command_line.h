@@ -12,3 +12,7 @@
 // names the same folder when the program is next started from elsewhere.
 // Empty when there is none.
 QString commandLineFolder(const QStringList& arguments);
+
+// True when the options (the arguments before "--") include "--version":
+// the program then prints its name and version and opens no window.
+bool commandLineAsksForVersion(const QStringList& arguments);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "naming/name_mask.h"
+
 #include <QString>
 
 #include <functional>
@@ -16,9 +18,6 @@ inline constexpr const char* renameFiles = "renameFiles";
 inline constexpr const char* destinationFolderMask = "destinationFolderMask";
 inline constexpr const char* renameFilesMask = "renameFilesMask";
 } // namespace SettingName
-
-inline constexpr const char* defaultFolderMask = "%Y_%m_%d";
-inline constexpr const char* defaultFileMask = "%H_%M_%S";
 
 // The user's video folder, else the documents folder, else empty.
 QString defaultFolder();

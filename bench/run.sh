@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# make bench: tandrel-cli copy against cp on the same stream files, and the
-# time of tandrel-cli plan on a card of many clips.
+# make bench: tandrel-cli copy against cp on the same stream files, the cost
+# of tandrel-cli copy --verify, and the time of tandrel-cli plan on cards of
+# many clips.
 #
 #   bench/run.sh BUILD
 #
@@ -8,6 +9,8 @@
 #   BENCH_CLIPS [4], BENCH_CLIP_MIB [512]   the copy card: clips and size of each
 #   BENCH_RUNS [5]                          timed runs of each tool (at least 3)
 #   BENCH_PLAN_PLAYLISTS [500], BENCH_PLAN_CLIPS [4]   the plan card
+#   BENCH_CASE_CLIPS [10000]                the card whose stream names differ
+#                                           in letter case from its playlists
 #   BENCH_DIR [BUILD/bench-work]            where cards and copies go: the local
 #                                           disk, not a memory file system
 # Each timed run copies into a fresh folder and ends with sync; the two tools
@@ -22,6 +25,7 @@ clip_mib=${BENCH_CLIP_MIB:-512}
 runs=${BENCH_RUNS:-5}
 plan_playlists=${BENCH_PLAN_PLAYLISTS:-500}
 plan_clips=${BENCH_PLAN_CLIPS:-4}
+case_clips=${BENCH_CASE_CLIPS:-10000}
 work=${BENCH_DIR:-$build/bench-work}
 
 if (( runs < 3 )); then
@@ -59,29 +63,36 @@ run_cp() {
     elapsed "$start" "$end" >>"$work/cp.times"
 }
 
+# run_tandrel NAME [OPTION...]: one timed copy into a fresh folder, its time
+# added to NAME.times and its peak memory to rss.all.
 run_tandrel() {
-    local target=$work/tandrel-copy
+    local name=$1
+    shift
+    local target=$work/$name-copy
     rm -rf "$target" && mkdir -p "$target" && sync
     local start end
     start=$(now)
-    /usr/bin/time -f %M -o "$work/rss.last" "$cli" copy "$card" "$target" --quiet </dev/null
+    /usr/bin/time -f %M -o "$work/rss.last" "$cli" copy "$card" "$target" --quiet "$@" </dev/null
     sync
     end=$(now)
-    elapsed "$start" "$end" >>"$work/tandrel.times"
+    elapsed "$start" "$end" >>"$work/$name.times"
     cat "$work/rss.last" >>"$work/rss.all"
 }
 
 echo "bench: warming up" >&2
 run_cp
-run_tandrel
-rm -f "$work/cp.times" "$work/tandrel.times" "$work/rss.all"
+run_tandrel tandrel
+run_tandrel verify --verify
+rm -f "$work/cp.times" "$work/tandrel.times" "$work/verify.times" "$work/rss.all"
 for ((run = 1; run <= runs; run++)); do
     echo "bench: copy run $run of $runs" >&2
     if ((run % 2)); then
         run_cp
-        run_tandrel
+        run_tandrel tandrel
+        run_tandrel verify --verify
     else
-        run_tandrel
+        run_tandrel verify --verify
+        run_tandrel tandrel
         run_cp
     fi
 done
@@ -97,25 +108,42 @@ while read -r copy; do
     ((found)) || { echo "bench: $copy matches no stream file" >&2; exit 1; }
 done <<<"$copies"
 
+# time_plan CARD NAME: one untimed plan of CARD, then the timed runs, their
+# times added to NAME.times.
+time_plan() {
+    "$cli" plan "$1" "$work/plan-target" >/dev/null
+    for ((run = 1; run <= runs; run++)); do
+        start=$(now)
+        "$cli" plan "$1" "$work/plan-target" >/dev/null
+        end=$(now)
+        elapsed "$start" "$end" >>"$work/$2.times"
+    done
+}
+
 plan_card=$work/plan-card
 "$maker" "$plan_card" "$plan_playlists" "$plan_clips" 188
 plan_clips_total=$((plan_playlists * plan_clips))
-"$cli" plan "$plan_card" "$work/plan-target" >/dev/null
-for ((run = 1; run <= runs; run++)); do
-    start=$(now)
-    "$cli" plan "$plan_card" "$work/plan-target" >/dev/null
-    end=$(now)
-    elapsed "$start" "$end" >>"$work/plan.times"
-done
+time_plan "$plan_card" plan
 
-echo "runs in seconds, cp: $(paste -sd' ' "$work/cp.times"); tandrel-cli copy: $(paste -sd' ' "$work/tandrel.times")"
+# Every stream name in another letter case than the playlist's: each clip is
+# found through the case-insensitive look-up.
+case_card=$work/case-card
+"$maker" "$case_card" $(((case_clips + 3) / 4)) 4 188
+perl -e 'for (glob "$ARGV[0]/*.M2TS") { (my $lower = $_) =~ s/\.M2TS$/.m2ts/; rename $_, $lower }' \
+    "$case_card/PRIVATE/AVCHDL/BDMV/STREAM"
+time_plan "$case_card" case
+
+echo "runs in seconds, cp: $(paste -sd' ' "$work/cp.times"); tandrel-cli copy: $(paste -sd' ' "$work/tandrel.times"); --verify: $(paste -sd' ' "$work/verify.times")"
 cp_s=$(median <"$work/cp.times")
 tandrel_s=$(median <"$work/tandrel.times")
+verify_s=$(median <"$work/verify.times")
 plan_s=$(median <"$work/plan.times")
+case_s=$(median <"$work/case.times")
 rss_kib=$(sort -g "$work/rss.all" | tail -1)
 
-awk -v bytes="$bytes" -v cp="$cp_s" -v td="$tandrel_s" -v rss="$rss_kib" -v plan="$plan_s" \
-    -v clips="$clips" -v mib="$clip_mib" -v runs="$runs" -v plan_clips="$plan_clips_total" '
+awk -v bytes="$bytes" -v cp="$cp_s" -v td="$tandrel_s" -v rss="$rss_kib" -v plan="$plan_s" -v vf="$verify_s" \
+    -v clips="$clips" -v mib="$clip_mib" -v runs="$runs" -v plan_clips="$plan_clips_total" \
+    -v case_plan="$case_s" -v case_clips="$(((case_clips + 3) / 4 * 4))" '
 function verdict(ok) { return ok ? "met" : "MISSED" }
 BEGIN {
     cp_rate = bytes / cp / 1e6; td_rate = bytes / td / 1e6; ratio = td_rate / cp_rate
@@ -124,8 +152,13 @@ BEGIN {
     printf "  %-26s %10.2f %12.1f\n", "cp", cp, cp_rate
     printf "  %-26s %10.2f %12.1f\n", "tandrel-cli copy", td, td_rate
     printf "  %-26s %10.3f %12s   target >= 0.95: %s\n", "ratio tandrel / cp", ratio, "", verdict(ratio >= 0.95)
+    vf_rate = bytes / vf / 1e6; cost = vf / td
+    printf "  %-26s %10.2f %12.1f\n", "tandrel-cli copy --verify", vf, vf_rate
+    printf "  %-26s %10.3f %12s   target <= 1.6: %s\n", "time --verify / plain", cost, "", verdict(cost <= 1.6)
     printf "  %-26s %10.1f MiB%8s   target < 64 MiB: %s\n", "peak memory (RSS)", rss / 1024, "", verdict(rss < 64 * 1024)
     printf "Plan of %d clips, median of %d runs\n", plan_clips, runs
     printf "  %-26s %10.3f s%10s   target < 0.2 s: %s\n", "tandrel-cli plan", plan, "", verdict(plan < 0.2)
-    exit !(ratio >= 0.95 && rss < 64 * 1024 && plan < 0.2)
+    printf "Plan of %d clips whose stream names differ in letter case, median of %d runs\n", case_clips, runs
+    printf "  %-26s %10.3f s%10s   target < 0.5 s: %s\n", "tandrel-cli plan", case_plan, "", verdict(case_plan < 0.5)
+    exit !(ratio >= 0.95 && cost <= 1.6 && rss < 64 * 1024 && plan < 0.2 && case_plan < 0.5)
 }'

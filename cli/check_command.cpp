@@ -8,6 +8,14 @@
 #include <iostream>
 #include <memory>
 
+namespace {
+
+SourceValidity checkSource(const std::string& sourceText) {
+    return checkSourceFolder(pathFromText(sourceText));
+}
+
+} // namespace
+
 void addCheckCommand(CLI::App& app, CommandResult& result) {
     CLI::App* command = app.add_subcommand(
         "check", "Checks that SOURCE holds a camera card's playlist and stream files.");
@@ -18,7 +26,15 @@ void addCheckCommand(CLI::App& app, CommandResult& result) {
 }
 
 int runCheck(const std::string& sourceText, std::ostream& out) {
-    const SourceValidity validity = checkSourceFolder(pathFromText(sourceText));
+    const SourceValidity validity = checkSource(sourceText);
     out << sourceStatusText(validity) << '\n';
     return validity == Ok ? 0 : 1;
+}
+
+bool sourcePasses(const std::string& sourceText, std::ostream& err) {
+    const SourceValidity validity = checkSource(sourceText);
+    if (validity != Ok) {
+        err << sourceStatusText(validity) << '\n';
+    }
+    return validity == Ok;
 }

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/cards_command.h"
 #include "cli/check_command.h"
 #include "cli/copy_command.h"
 #include "cli/list_command.h"
@@ -12,4 +13,5 @@ void addCommands(CLI::App& app, CommandResult& result) {
     addListCommand(app, result);
     addPlanCommand(app, result);
     addCopyCommand(app, result);
+    addCardsCommand(app, result);
 }

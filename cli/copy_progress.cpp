@@ -1,5 +1,11 @@
 #include "cli/copy_progress.h"
 
+#include "cli/json_text.h"
+#include "cli/terminal_text.h"
+#include "naming/path_validity.h"
+
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 
 namespace {
@@ -17,26 +23,83 @@ std::string formatDuration(double seconds) {
     return text;
 }
 
+// The words scripts read for each outcome.
+const char* outcomeWord(ClipOutcome outcome) {
+    switch (outcome) {
+    case ClipOutcome::Copied:
+        return "copied";
+    case ClipOutcome::Replaced:
+        return "replaced";
+    case ClipOutcome::KeptBoth:
+        return "kept-both";
+    case ClipOutcome::AlreadyThere:
+        return "already-there";
+    case ClipOutcome::LeftOut:
+        return "skipped";
+    case ClipOutcome::Failed:
+        break;
+    }
+    return "failed";
+}
+
+std::size_t indexOf(ClipOutcome outcome) {
+    return static_cast<std::size_t>(outcome);
+}
+
+void writeEvent(const nlohmann::ordered_json& event) {
+    std::fprintf(stderr, "%s\n", jsonText(event).c_str());
+    std::fflush(stderr);
+}
+
 } // namespace
+
+void CopyTally::add(const ClipReport& report) {
+    ++outcomes[indexOf(report.outcome)];
+    if (report.outcome == ClipOutcome::Failed) {
+        failed.push_back(report);
+    } else if (report.outcome == ClipOutcome::LeftOut && !report.holder) {
+        leftOut.push_back(report);
+    }
+}
 
 CopyProgress::CopyProgress(ProgressStyle style, const std::atomic<bool>& stopFlag)
     : style_(style), stopFlag_(stopFlag) {}
 
 void CopyProgress::setText(const std::string& text) {
-    if (!copying_ && text.rfind("Copying: ", 0) == 0) {
-        // The rate counts from the first copy, not from reading the card.
-        copying_ = true;
-        start_ = std::chrono::steady_clock::now();
-    }
-    text_ = text;
+    // The status names a clip, whose name comes from the card.
+    text_ = printable(text);
     if (style_ == ProgressStyle::Lines) {
-        std::fprintf(stderr, "%s\n", text.c_str());
+        std::fprintf(stderr, "%s\n", text_.c_str());
+    } else if (style_ == ProgressStyle::Json) {
+        writeEvent({{"event", "status"}, {"text", text}});
     }
     redraw();
 }
 
+void CopyProgress::clipStarted(const ClipStart& start) {
+    if (!copying_) {
+        // The rate counts from the first copy, not from reading the card.
+        copying_ = true;
+        start_ = std::chrono::steady_clock::now();
+    }
+    if (style_ == ProgressStyle::Json) {
+        writeEvent({{"event", "clip"},
+                    {"index", start.index},
+                    {"count", start.count},
+                    {"stream", start.streamName},
+                    {"source", nativeText(start.source)},
+                    {"destination", nativeText(start.destination)},
+                    {"bytes", start.bytes},
+                    {"parts", start.parts}});
+    }
+}
+
 void CopyProgress::setPosition(int percent) {
     percent_ = percent;
+    if (style_ == ProgressStyle::Json) {
+        writeEvent(
+            {{"event", "progress"}, {"percent", percent}, {"bytes", done_}, {"total", total_}});
+    }
     redraw();
 }
 
@@ -53,7 +116,7 @@ void CopyProgress::breakLine() {
 }
 
 void CopyProgress::redraw() {
-    if (style_ != ProgressStyle::Terminal) {
+    if (style_ != ProgressStyle::Bar) {
         return;
     }
     std::string line = text_ + "  " + std::to_string(percent_) + "%";
@@ -69,4 +132,87 @@ void CopyProgress::redraw() {
     std::fprintf(stderr, "\r\033[K%s", line.c_str());
     std::fflush(stderr);
     lineOpen_ = true;
+}
+
+void CopyProgress::clipSettled(const ClipReport& report, const std::string& note) {
+    if (style_ == ProgressStyle::Json) {
+        nlohmann::ordered_json event = {{"event", "outcome"},
+                                        {"stream", report.streamName},
+                                        {"source", nativeText(report.source)},
+                                        {"destination", nativeText(report.destination)},
+                                        {"bytes", report.bytes},
+                                        {"outcome", outcomeWord(report.outcome)}};
+        if (report.holder) {
+            event["file"] = nativeText(*report.holder);
+        }
+        if (report.outcome == ClipOutcome::Failed) {
+            event["message"] = report.failure;
+        }
+        writeEvent(event);
+        return;
+    }
+    if (!note.empty() && style_ != ProgressStyle::Quiet) {
+        breakLine();
+        std::fprintf(stderr, "%s\n", printable(note).c_str());
+    }
+}
+
+void CopyProgress::failure(const std::string& message, bool skipped) {
+    if (style_ == ProgressStyle::Json) {
+        // A skipped clip's failure comes with its outcome.
+        if (!skipped) {
+            writeEvent({{"event", "failure"}, {"message", message}});
+        }
+        return;
+    }
+    breakLine();
+    std::fprintf(stderr, "%s%s", printableLines(message).c_str(),
+                 skipped ? "The file was skipped.\n" : "");
+}
+
+void CopyProgress::fatal(const std::string& message) {
+    if (style_ == ProgressStyle::Json) {
+        writeEvent({{"event", "fatal"}, {"message", message}});
+        return;
+    }
+    breakLine();
+    std::fputs(printableMessage(message).c_str(), stderr);
+}
+
+void CopyProgress::summary(const CopyTally& tally, int exitStatus) {
+    if (style_ == ProgressStyle::Json) {
+        const auto count = [&](ClipOutcome outcome) {
+            return tally.outcomes[indexOf(outcome)];
+        };
+        nlohmann::ordered_json missing = nlohmann::ordered_json::array();
+        for (const std::vector<ClipReport>* reports : {&tally.failed, &tally.leftOut}) {
+            for (const ClipReport& report : *reports) {
+                missing.push_back(nativeText(report.source));
+            }
+        }
+        writeEvent({{"event", "summary"},
+                    {"copied", count(ClipOutcome::Copied)},
+                    {"replaced", count(ClipOutcome::Replaced)},
+                    {"keptBoth", count(ClipOutcome::KeptBoth)},
+                    {"alreadyThere", count(ClipOutcome::AlreadyThere)},
+                    {"skipped", count(ClipOutcome::LeftOut)},
+                    {"failed", count(ClipOutcome::Failed)},
+                    {"notInTarget", missing},
+                    {"exitStatus", exitStatus}});
+        return;
+    }
+    if (tally.failed.empty() && tally.leftOut.empty()) {
+        return;
+    }
+    breakLine();
+    std::fputs("These clips are not in the target folder:\n", stderr);
+    for (const ClipReport& report : tally.failed) {
+        std::fprintf(stderr, "  %s: it could not be copied\n",
+                     printable(nativeText(report.source)).c_str());
+    }
+    for (const ClipReport& report : tally.leftOut) {
+        std::fprintf(stderr, "  %s: %s holds other footage under its name\n",
+                     printable(nativeText(report.source)).c_str(),
+                     printable(nativeText(report.destination)).c_str());
+    }
 }

@@ -1,7 +1,10 @@
 #include "cli/copy_prompts.h"
 
+#include "cli/stop_signals.h"
+#include "cli/terminal_text.h"
+#include "naming/path_validity.h"
+
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <utility>
 
@@ -29,29 +32,16 @@ ConflictChoice fixedChoice(ConflictPolicy policy) {
         return Skip;
     case ConflictPolicy::DontCopy:
     case ConflictPolicy::Ask:
+    case ConflictPolicy::Auto:
         break;
     }
     return DontCopy;
 }
 
-std::string settledClashNote(ConflictChoice choice, const std::string& keepBothName) {
-    switch (choice) {
-    case CopyAndReplace:
-        return "Name taken, replaced";
-    case KeepBoth:
-        return "Name taken, copied as \"" + keepBothName + "\" beside";
-    default:
-        return "Name taken, not copied";
-    }
-}
-
 class StopSignalsBlocked {
 public:
     StopSignalsBlocked() {
-        sigset_t stopSignals;
-        sigemptyset(&stopSignals);
-        sigaddset(&stopSignals, SIGINT);
-        sigaddset(&stopSignals, SIGTERM);
+        const sigset_t stopSignals = stopSignalSet();
         pthread_sigmask(SIG_BLOCK, &stopSignals, &previous_);
     }
     ~StopSignalsBlocked() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
@@ -71,7 +61,7 @@ CopyPrompts::CopyPrompts(CopySettings settings, CopyProgress& progress,
     : settings_(std::move(settings)), progress_(progress), stopFlag_(stopFlag) {}
 
 std::optional<std::string> CopyPrompts::readAnswer() {
-    // Ctrl+C and SIGTERM stay blocked except inside ppoll, so a signal that
+    // The stop signals stay blocked except inside ppoll, so a signal that
     // arrives between the look at the stop flag and the wait still ends the
     // wait instead of being missed while the read blocks.
     StopSignalsBlocked blocked;
@@ -107,13 +97,7 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
     if (settings_.onConflict != ConflictPolicy::Ask) {
         // Not remembered by the job, so every clash gets its note.
         repeat = false;
-        const ConflictChoice choice = fixedChoice(settings_.onConflict);
-        if (!settings_.quiet) {
-            progress_.breakLine();
-            std::fprintf(stderr, "%s: %s\n", settledClashNote(choice, keepBothName).c_str(),
-                         existing.c_str());
-        }
-        return choice;
+        return fixedChoice(settings_.onConflict);
     }
     progress_.breakLine();
     std::fprintf(stderr,
@@ -125,12 +109,13 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
                  "  s  Skip\n"
                  "  c  Cancel\n"
                  "A capital letter (R, D, K, S) does this for any remaining conflicts.\n",
-                 existing.c_str(), keepBothName.c_str());
+                 printable(existing).c_str(), printable(keepBothName).c_str());
     for (;;) {
         std::fputs("Choice [r/d/k/s/c]: ", stderr);
         std::fflush(stderr);
         const std::optional<std::string> answer = readAnswer();
         if (!answer) {
+            // Whatever is printed next starts on a line of its own.
             std::fputs("\n", stderr);
             cancelledAtConflict_ = true;
             return ConflictCancel;
@@ -163,38 +148,75 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
 }
 
 int CopyPrompts::askSkip(const std::string& text) {
-    progress_.breakLine();
     if (settings_.onError == ErrorPolicy::Skip) {
-        std::fprintf(stderr, "%sThe file was skipped.\n", withoutQuestion(text).c_str());
-        skippedFiles_ = true;
+        progress_.failure(withoutQuestion(text), true);
         return PromptOk;
     }
     if (settings_.onError == ErrorPolicy::Abort) {
-        std::fputs(withoutQuestion(text).c_str(), stderr);
+        progress_.failure(withoutQuestion(text), false);
         failed_ = true;
         return PromptCancel;
     }
-    std::fputs(text.c_str(), stderr);
+    progress_.breakLine();
+    std::fputs(printableLines(text).c_str(), stderr);
     for (;;) {
         std::fputs("Skip and continue? [y/n]: ", stderr);
         std::fflush(stderr);
         const std::optional<std::string> answer = readAnswer();
-        if (!answer || *answer == "n" || *answer == "N") {
+        if (!answer) {
+            std::fputs("\n", stderr);
+            failed_ = true;
+            return PromptCancel;
+        }
+        if (*answer == "n" || *answer == "N") {
             failed_ = true;
             return PromptCancel;
         }
         if (*answer == "y" || *answer == "Y") {
-            skippedFiles_ = true;
             return PromptOk;
         }
     }
 }
 
 void CopyPrompts::showFatal(const std::string& text) {
-    progress_.breakLine();
-    std::fputs(text.c_str(), stderr);
-    if (text.empty() || text.back() != '\n') {
-        std::fputs("\n", stderr);
-    }
+    progress_.fatal(text);
     failed_ = true;
+}
+
+std::string CopyPrompts::noteOf(const ClipReport& report) const {
+    if (settings_.onConflict == ConflictPolicy::Ask) {
+        return {};
+    }
+    const std::string destination = nativeText(report.destination);
+    switch (report.outcome) {
+    case ClipOutcome::Replaced:
+        return "Name taken, replaced: " + destination;
+    case ClipOutcome::KeptBoth:
+        return "Name taken, copied as \"" + report.holder->filename().string() +
+               "\" beside: " + destination;
+    case ClipOutcome::AlreadyThere:
+        return "Already there with the same bytes: " + nativeText(*report.holder);
+    case ClipOutcome::LeftOut:
+        return "Name taken, not copied: " + destination;
+    case ClipOutcome::Copied:
+    case ClipOutcome::Failed:
+        break;
+    }
+    return {};
+}
+
+void CopyPrompts::clipSettled(const ClipReport& report) {
+    tally_.add(report);
+    progress_.clipSettled(report, noteOf(report));
+}
+
+JobOptions CopyPrompts::jobOptions() {
+    JobOptions options;
+    options.settleClashesByContent = settings_.onConflict == ConflictPolicy::Auto;
+    // Exit 0 promises that every clip is in the target, so a clip left out
+    // must be told from one whose bytes are there already.
+    options.compareLeftOutClips = true;
+    options.joinRecordings = settings_.joinRecordings;
+    options.verifyCopies = settings_.verifyCopies;
+    return options;
 }

@@ -1,26 +1,74 @@
 #include "cli/list_command.h"
 
+#include "cli/check_command.h"
+#include "cli/json_text.h"
+#include "cli/terminal_text.h"
 #include "common/date_time.h"
+#include "copy/card_source.h"
 #include "metadata/card_layout.h"
-#include "metadata/path_text.h"
 #include "metadata/playlist_reader.h"
+#include "metadata/recordings.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <exception>
 #include <iostream>
+#include <map>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
-std::string textListing(const PlaylistSet& playlists) {
-    std::string text;
-    for (const PlaylistRecord& playlist : playlists.playlists) {
-        for (const ClipRecord& clip : playlist.clips) {
-            text += clip.streamFile.string() + "  " +
-                    dateTimeToString(clip.recordingTime, "%Y-%m-%d %H:%M:%S") + "\n";
+// The clip's stream file as the card names it (an 8.3 camera card says
+// 00001.MTS where the playlist says 00001.M2TS), or the playlist's name when
+// the card has no such file.
+std::string streamName(const CardSource& card, const ClipRecord& clip) {
+    const std::string playlistName = clip.streamFile.filename().string();
+    const std::optional<boost::filesystem::path> onCard = card.streams.find(playlistName);
+    return onCard ? onCard->filename().string() : playlistName;
+}
+
+// Where a clip stands among the card's recordings.
+struct ClipPlace {
+    std::size_t playlist = 0;
+    std::size_t recording = 0; // the index of the recording's first clip
+    std::size_t part = 1;
+    std::size_t parts = 1;
+};
+
+// Every clip in copy order with its place; a recording the camera split has
+// several parts.
+std::vector<std::pair<const ClipRecord*, ClipPlace>> clipsOf(const PlaylistSet& playlists) {
+    std::map<const ClipRecord*, std::size_t> playlistOf;
+    for (std::size_t index = 0; index < playlists.playlists.size(); ++index) {
+        for (const ClipRecord& clip : playlists.playlists[index].clips) {
+            playlistOf[&clip] = index;
         }
+    }
+    std::vector<std::pair<const ClipRecord*, ClipPlace>> clips;
+    for (const Recording& recording : recordingsOf(playlists)) {
+        for (std::size_t part = 0; part < recording.parts.size(); ++part) {
+            const ClipRecord* clip = recording.parts[part];
+            clips.push_back(
+                {clip, {playlistOf[clip], recording.firstClip, part + 1, recording.parts.size()}});
+        }
+    }
+    return clips;
+}
+
+std::string textListing(const CardSource& card, const PlaylistSet& playlists) {
+    std::string text;
+    for (const auto& [clip, place] : clipsOf(playlists)) {
+        text += printable(streamName(card, *clip)) + "  " +
+                dateTimeToString(clip->recordingTime, "%Y-%m-%d %H:%M:%S");
+        if (place.parts > 1) {
+            text += "  part " + std::to_string(place.part) + " of " + std::to_string(place.parts) +
+                    " of recording " + std::to_string(place.recording);
+        }
+        text += "\n";
     }
     return text;
 }
@@ -31,19 +79,17 @@ nlohmann::ordered_json recordedJson(const std::tm& time) {
             {"hour", time.tm_hour},        {"minute", time.tm_min},    {"second", time.tm_sec}};
 }
 
-std::string jsonListing(const PlaylistSet& playlists) {
+std::string jsonListing(const CardSource& card, const PlaylistSet& playlists) {
     nlohmann::ordered_json clips = nlohmann::ordered_json::array();
-    for (std::size_t index = 0; index < playlists.playlists.size(); ++index) {
-        for (const ClipRecord& clip : playlists.playlists[index].clips) {
-            clips.push_back({{"playlist", index},
-                             {"stream", clip.streamFile.string()},
-                             {"recorded", recordedJson(clip.recordingTime)}});
-        }
+    for (const auto& [clip, place] : clipsOf(playlists)) {
+        clips.push_back({{"playlist", place.playlist},
+                         {"stream", streamName(card, *clip)},
+                         {"recorded", recordedJson(clip->recordingTime)},
+                         {"recording", place.recording},
+                         {"part", place.part}});
     }
-    const nlohmann::ordered_json listing = {{"clips", clips}};
-    // A card may name its streams in bytes that are not UTF-8; they show as
-    // U+FFFD rather than making the listing fail.
-    return listing.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    const nlohmann::ordered_json listing = {{"layout", card.layout.name}, {"clips", clips}};
+    return jsonText(listing) + "\n";
 }
 
 } // namespace
@@ -62,19 +108,18 @@ void addListCommand(CLI::App& app, CommandResult& result) {
 }
 
 int runList(const std::string& sourceText, bool json, std::ostream& out, std::ostream& err) {
+    if (!sourcePasses(sourceText, err)) {
+        return 1;
+    }
     std::string listing;
     try {
-        PlaylistSet playlists;
-        readPlaylists(playlistFolderOf(pathFromText(sourceText)), playlists, playlistExtension);
-        listing = json ? jsonListing(playlists) : textListing(playlists);
+        const CardSource card = locateCard(sourceText);
+        const PlaylistSet playlists = readCardPlaylists(card);
+        listing = json ? jsonListing(card, playlists) : textListing(card, playlists);
     } catch (const std::exception& error) {
         // Every failure ends the command the same way: its message as it
-        // stands, ended by a line break when it does not carry one.
-        const std::string message = error.what();
-        err << message;
-        if (message.empty() || message.back() != '\n') {
-            err << '\n';
-        }
+        // stands.
+        err << printableMessage(error.what());
         return 1;
     }
     out << listing;

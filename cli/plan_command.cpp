@@ -1,112 +1,120 @@
 #include "cli/plan_command.h"
 
+#include "cli/check_command.h"
+#include "cli/json_text.h"
+#include "cli/naming_options.h"
+#include "cli/terminal_text.h"
 #include "copy/card_source.h"
+#include "copy/copy_plan.h"
 #include "copy/job_messages.h"
 #include "metadata/card_layout.h"
 #include "metadata/errors.h"
 #include "metadata/playlist_reader.h"
+#include "metadata/recordings.h"
 #include "naming/name_mask.h"
 #include "naming/path_validity.h"
 
 #include <CLI/CLI.hpp>
-#include <boost/filesystem/operations.hpp>
 #include <nlohmann/json.hpp>
 
 #include <iostream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
-
-namespace fs = boost::filesystem;
 
 namespace {
 
 struct PlanOptions {
-    std::string source;
-    std::string target;
-    std::string folderMask = "%Y_%m_%d";
-    std::string fileMask = "%H_%M_%S";
-    bool noFolder = false;
-    bool noRename = false;
+    NamingOptions naming;
+    bool joinRecordings = false;
     bool json = false;
 };
 
-struct PlannedCopy {
-    std::string source;
-    std::string destination;
+// A failure of the plan, as the copy job's message would tell it.
+class PlanFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
-PlannedCopy planClip(const CardSource& card, const PlanOptions& options, const NameMask& folderMask,
-                     const NameMask& fileMask, const ClipRecord& clip) {
-    const fs::path source = streamFileOf(card, clip.streamFile);
-    if (!fs::exists(source)) {
-        throw InputDataMissingException("The file \"" + nativeText(source) + "\" does not exist.");
-    }
-    const fs::path destination = buildDestinationPath(options.target, !options.noFolder, folderMask,
-                                                      !options.noRename, fileMask, clip);
-    if (checkPathValidity(destination) != Valid) {
-        throw FileTransferException("The following filename is not valid:\n" +
-                                    nativeText(destination));
-    }
-    return PlannedCopy{nativeText(source), nativeText(destination)};
-}
-
-// Every clip of every playlist, in the order the copy job takes them. Throws
-// the finished fatal message as std::runtime_error.
+// Every copy the job would make, in its order, by its own planning.
 std::vector<PlannedCopy> planCopies(const PlanOptions& options) {
-    CardSource card;
-    PlaylistSet playlists;
-    NameMask folderMask;
-    NameMask fileMask;
+    const NamingOptions& naming = options.naming;
     try {
-        card = locateCard(options.source);
-        folderMask = parseMask(options.folderMask);
-        fileMask = parseMask(options.fileMask);
-        readPlaylists(card.playlistFolder, playlists, playlistExtension);
-    } catch (const InputDataMissingException& error) {
-        throw std::runtime_error(fatalMessageText(error.what(), false));
-    } catch (const std::exception& error) {
-        throw std::runtime_error(fatalMessageText(error.what(), true));
-    }
-
-    std::vector<PlannedCopy> copies;
-    for (const PlaylistRecord& playlist : playlists.playlists) {
-        for (const ClipRecord& clip : playlist.clips) {
+        const CardSource card = locateCard(naming.source);
+        const NameMask folderMask = parseMask(naming.folderMask);
+        const NameMask fileMask = parseMask(naming.fileMask);
+        const PlaylistSet playlists = readCardPlaylists(card);
+        const CopyPlanner planner(card, naming.absoluteTarget(), !naming.noFolder, folderMask,
+                                  !naming.noRename, fileMask);
+        std::vector<PlannedCopy> copies;
+        for (const Recording& recording : recordingsOf(playlists, options.joinRecordings)) {
             try {
-                copies.push_back(planClip(card, options, folderMask, fileMask, clip));
+                copies.push_back(planner.plan(recording));
             } catch (const std::exception& error) {
-                throw std::runtime_error(fatalMessageText(error.what(), true));
+                throw PlanFailure(clipFailureText(error));
             }
         }
+        return copies;
+    } catch (const PlanFailure&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw PlanFailure(jobFailureText(error));
     }
-    return copies;
+}
+
+// The destinations that two copies of the job share: the second meets the
+// first as a clash, so people and scripts see it before anything is copied.
+std::set<boost::filesystem::path> sharedDestinations(const std::vector<PlannedCopy>& copies) {
+    std::set<boost::filesystem::path> seen;
+    std::set<boost::filesystem::path> shared;
+    for (const PlannedCopy& copy : copies) {
+        if (!seen.insert(copy.destination).second) {
+            shared.insert(copy.destination);
+        }
+    }
+    return shared;
 }
 
 void printPlan(const std::vector<PlannedCopy>& copies, bool json) {
+    const std::set<boost::filesystem::path> shared = sharedDestinations(copies);
     if (!json) {
         for (const PlannedCopy& copy : copies) {
-            std::cout << copy.source << " -> " << copy.destination << '\n';
+            std::string sources;
+            for (const boost::filesystem::path& source : copy.sources) {
+                sources += (sources.empty() ? "" : " + ") + printable(nativeText(source));
+            }
+            std::cout << sources << " -> " << printable(nativeText(copy.destination))
+                      << (shared.count(copy.destination) != 0 ? "  [shared]" : "") << '\n';
         }
         return;
     }
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const PlannedCopy& copy : copies) {
-        list.push_back({{"source", copy.source}, {"destination", copy.destination}});
+        nlohmann::ordered_json entry = {{"source", nativeText(copy.sources.front())}};
+        if (copy.sources.size() > 1) {
+            nlohmann::ordered_json parts = nlohmann::ordered_json::array();
+            for (const boost::filesystem::path& source : copy.sources) {
+                parts.push_back(nativeText(source));
+            }
+            entry["parts"] = parts;
+        }
+        entry["destination"] = nativeText(copy.destination);
+        entry["shared"] = shared.count(copy.destination) != 0;
+        list.push_back(entry);
     }
-    const nlohmann::ordered_json document = {{"copies", list}};
-    // Names from a card or a typed target need not be UTF-8; such bytes show
-    // as U+FFFD rather than ending the run.
-    std::cout << document.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-              << '\n';
+    std::cout << jsonText({{"copies", list}}) << '\n';
 }
 
 int runPlan(const PlanOptions& options) {
+    if (!sourcePasses(options.naming.source, std::cerr)) {
+        return 1;
+    }
     std::vector<PlannedCopy> copies;
     try {
         copies = planCopies(options);
     } catch (const std::exception& error) {
-        const std::string message = error.what();
-        std::cerr << message << (message.ends_with('\n') ? "" : "\n");
+        std::cerr << printableMessage(error.what());
         return 1;
     }
     printPlan(copies, options.json);
@@ -120,19 +128,11 @@ void addPlanCommand(CLI::App& app, CommandResult& result) {
     CLI::App* plan = app.add_subcommand(
         "plan", "Show where each clip of a card would be copied, checking every name, without "
                 "copying anything.");
-    plan->add_option("SOURCE", options->source, "The card's root folder")->required();
-    plan->add_option("TARGET", options->target, "The folder the copies would go to")->required();
-    CLI::Option* folderMask = plan->add_option("--folder-mask", options->folderMask,
-                                               "Mask naming each copy's folder (default %Y_%m_%d)");
-    CLI::Option* noFolder =
-        plan->add_flag("--no-folder", options->noFolder, "Put the copies into TARGET itself");
-    folderMask->excludes(noFolder);
-    CLI::Option* fileMask = plan->add_option("--file-mask", options->fileMask,
-                                             "Mask naming each copy (default %H_%M_%S)");
-    CLI::Option* noRename =
-        plan->add_flag("--no-rename", options->noRename, "Keep each stream file's own name");
-    fileMask->excludes(noRename);
+    addNamingOptions(*plan, options->naming);
+    plan->add_flag("--join", options->joinRecordings,
+                   "Plan the parts of a recording the camera split as one copy, named by its "
+                   "first part");
     plan->add_flag("--json", options->json,
-                   "Print {\"copies\":[{\"source\":...,\"destination\":...}]}");
+                   "Print {\"copies\":[{\"source\":...,\"destination\":...,\"shared\":...}]}");
     plan->callback([options, &result] { result.exitCode = runPlan(*options); });
 }

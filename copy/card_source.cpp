@@ -1,17 +1,17 @@
 #include "copy/card_source.h"
 
-#include "metadata/card_layout.h"
 #include "metadata/errors.h"
-#include "metadata/file_listing.h"
 #include "metadata/path_text.h"
 #include "naming/path_validity.h"
 
 #include <boost/filesystem/operations.hpp>
 
-#include <optional>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace fs = boost::filesystem;
-using boost::system::error_code;
 
 namespace {
 
@@ -19,6 +19,13 @@ void requireFolder(const fs::path& folder) {
     if (!fs::exists(folder)) {
         throw InputDataMissingException("The directory \"" + nativeText(folder) +
                                         "\" does not exist.");
+    }
+}
+
+void requireInside(const CardTree& tree, const fs::path& folder) {
+    if (!tree.open(folder, O_PATH | O_DIRECTORY).isOpen() && errno == EXDEV) {
+        throw InputDataMissingException("The directory \"" + nativeText(folder) +
+                                        "\" leads out of the card.");
     }
 }
 
@@ -31,31 +38,28 @@ fs::path absoluteFromStart(const fs::path& path) {
     return fs::absolute(path, initialDirectory);
 }
 
-CardSource locateCard(const std::string& sourceText) {
-    CardSource card;
-    card.root = absoluteFromStart(pathFromText(sourceText));
-    requireFolder(card.root);
-    card.playlistFolder = playlistFolderOf(card.root);
-    requireFolder(card.playlistFolder);
-    card.streamFolder = streamFolderOf(card.root);
-    requireFolder(card.streamFolder);
-    return card;
+bool CardSource::holdsFile(const fs::path& path) const {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 &&
+           streams.identities().count({status.st_dev, status.st_ino}) != 0;
 }
 
-fs::path streamFileOf(const CardSource& card, const fs::path& streamFile) {
-    fs::path exact = card.streamFolder / streamFile;
-    error_code error;
-    if (fs::exists(exact, error)) {
-        return exact;
-    }
-    const std::string& name = streamFile.string();
-    std::optional<std::string> firstMatch;
-    for (fs::directory_iterator entry(card.streamFolder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::string entryName = entry->path().filename().string();
-        if (sameNameIgnoringCase(entryName, name) && (!firstMatch || entryName < *firstMatch)) {
-            firstMatch = entryName;
-        }
-    }
-    return firstMatch ? card.streamFolder / *firstMatch : exact;
+CardSource locateCard(const std::string& sourceText) {
+    const fs::path root = lexicallyNormal(absoluteFromStart(pathFromText(sourceText)));
+    requireFolder(root);
+    CardLayout layout = findCardLayout(root);
+    requireFolder(layout.playlistFolder);
+    requireFolder(layout.streamFolder);
+    CardTree tree(root);
+    requireInside(tree, layout.playlistFolder);
+    requireInside(tree, layout.streamFolder);
+    StreamFolder streams(layout.streamFolder, layout.streamExtension);
+    return CardSource{std::move(layout), std::move(tree), std::move(streams)};
+}
+
+PlaylistSet readCardPlaylists(const CardSource& card, const StopCheck& stopRequested) {
+    PlaylistSet playlists;
+    readPlaylists(card.playlistFolder(), playlists, card.layout.playlistExtension,
+                  {&card.tree, stopRequested});
+    return playlists;
 }

@@ -2,20 +2,20 @@
 
 #include "copy/card_source.h"
 #include "copy/copy_one_file.h"
+#include "copy/copy_plan.h"
 #include "copy/file_transfer.h"
 #include "copy/job_messages.h"
+#include "copy/target_folders.h"
 #include "metadata/card_layout.h"
 #include "metadata/errors.h"
-#include "metadata/path_text.h"
 #include "metadata/playlist_reader.h"
+#include "metadata/recordings.h"
 #include "naming/name_mask.h"
-#include "naming/path_validity.h"
 
 #include <boost/filesystem/exception.hpp>
-#include <boost/filesystem/operations.hpp>
 
 #include <cstdint>
-#include <set>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -95,29 +95,6 @@ void showTerminating(ProgressReporter& reporter) {
     reporter.disableCancel();
 }
 
-// A mask may hold "." or ".." as a folder name (typed, or from a crafted
-// card through %f and %e); such a destination would leave the target folder.
-bool staysInTarget(const std::string& targetText, const fs::path& destination) {
-    const std::string target = pathFromText(targetText).string();
-    const std::string path = destination.string();
-    if (path.compare(0, target.size(), target) != 0) {
-        return false;
-    }
-    std::size_t start = target.size();
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string::npos) {
-            end = path.size();
-        }
-        const std::string component = path.substr(start, end - start);
-        if (component == "." || component == "..") {
-            return false;
-        }
-        start = end + 1;
-    }
-    return true;
-}
-
 std::int64_t clipCount(const PlaylistSet& playlists) {
     std::int64_t count = 0;
     for (const PlaylistRecord& playlist : playlists.playlists) {
@@ -126,91 +103,137 @@ std::int64_t clipCount(const PlaylistSet& playlists) {
     return count;
 }
 
-// The folders the job put copies in, flushed once when the job leaves them
-// however it ends: before "Done!" every copy is on disk under its name, and
-// the flush is not repeated for every file of a folder.
-class TouchedFolders {
-public:
-    TouchedFolders() = default;
-    TouchedFolders(const TouchedFolders&) = delete;
-    TouchedFolders& operator=(const TouchedFolders&) = delete;
-    ~TouchedFolders() {
-        for (const fs::path& folder : folders_) {
-            flushFolder(folder);
-        }
-    }
-    void add(const fs::path& file) { folders_.insert(file.parent_path()); }
-
-private:
-    std::set<fs::path> folders_;
-};
-
 enum class Ending { Completed, Stopped };
 
-Ending copyClips(ProgressReporter& reporter, CopyJobHost& host, const CardSource& card,
-                 const PlaylistSet& playlists, std::int32_t streamCount, std::uint64_t totalBytes) {
-    CopyJobState& state = host.jobState();
-    JobProgress progress(reporter, totalBytes, clipCount(playlists));
-    TouchedFolders touched;
-    std::int32_t runningIndex = 1;
-    std::uint64_t bytesDone = 0;
-    std::int64_t clipsDone = 0;
-
-    for (const PlaylistRecord& playlist : playlists.playlists) {
-        for (const ClipRecord& clip : playlist.clips) {
-            if (state.abortRequested || reporter.stopRequested()) {
-                showTerminating(reporter);
-                return Ending::Stopped;
-            }
-            try {
-                const fs::path source = streamFileOf(card, clip.streamFile);
-                if (!fs::exists(source)) {
-                    throw InputDataMissingException("The file \"" + nativeText(source) +
-                                                    "\" does not exist.");
-                }
-                const std::uint64_t size = fs::file_size(source);
-                const std::string targetText = host.targetFolderText();
-                const fs::path destination =
-                    buildDestinationPath(targetText, host.generateFolderChecked(), state.folderMask,
-                                         host.renameFilesChecked(), state.fileMask, clip);
-                if (!staysInTarget(targetText, destination) ||
-                    checkPathValidity(destination) != Valid) {
-                    throw FileTransferException("The following filename is not valid:\n" +
-                                                nativeText(destination));
-                }
-                reporter.setText("Copying: " + clip.streamFile.filename().string() + " (" +
-                                 std::to_string(runningIndex) + "/" + std::to_string(streamCount) +
-                                 ")");
-
-                ClipProgress clipProgress(progress, bytesDone, clipsDone, size);
-                copyOneFile(destination, host, source, clipProgress);
-                touched.add(destination);
-
-                bytesDone += size;
-                ++clipsDone;
-                progress.report(bytesDone, clipsDone);
-                ++runningIndex;
-            } catch (const TransferStopped&) {
-                showTerminating(reporter);
-                return Ending::Stopped;
-            } catch (const fs::filesystem_error& error) {
-                const int answer = host.askSkip(skipPromptText(error));
-                if (answer == PromptCancel) {
-                    showTerminating(reporter);
-                    return Ending::Stopped;
-                }
-                if (answer != PromptOk) {
-                    throw GeneralException("Unexpected return value.");
-                }
-            } catch (const std::exception& error) {
-                showTerminating(reporter);
-                host.showFatal(fatalMessageText(error.what(), true));
-                return Ending::Stopped;
-            }
-        }
+// A file-system failure of one clip: the user is asked whether to skip it.
+// After a stop nobody is asked; the job just ends.
+Ending askToSkip(ProgressReporter& reporter, CopyJobHost& host, const fs::filesystem_error& error) {
+    if (reporter.stopRequested()) {
+        showTerminating(reporter);
+        return Ending::Stopped;
+    }
+    const int answer = host.askSkip(skipPromptText(error));
+    if (answer == PromptCancel) {
+        showTerminating(reporter);
+        return Ending::Stopped;
+    }
+    if (answer != PromptOk) {
+        throw GeneralException("Unexpected return value.");
     }
     return Ending::Completed;
 }
+
+class ClipCopier {
+public:
+    ClipCopier(ProgressReporter& reporter, CopyJobHost& host, const CardSource& card,
+               const CopyPlanner& planner, JobProgress& progress, std::int32_t streamCount)
+        : reporter_(reporter), host_(host), card_(card), planner_(planner), progress_(progress),
+          streamCount_(streamCount) {}
+
+    Ending copyAll(const std::vector<Recording>& recordings) {
+        for (const Recording& recording : recordings) {
+            if (host_.jobState().abortRequested || reporter_.stopRequested()) {
+                showTerminating(reporter_);
+                return flushAfterStop();
+            }
+            if (copyGuarded(recording) == Ending::Stopped) {
+                return flushAfterStop();
+            }
+        }
+        return flushGuarded();
+    }
+
+private:
+    // A job that stops or fails still puts the names of the copies it made
+    // on disk; nobody is asked about a flush that fails then, since the job
+    // has already ended in a stop or a message.
+    Ending flushAfterStop() {
+        try {
+            folders_.flush();
+        } catch (const fs::filesystem_error&) {
+            // Nothing more to report: the job's end has been shown.
+        }
+        return Ending::Stopped;
+    }
+
+    Ending copyGuarded(const Recording& recording) {
+        std::optional<PlannedCopy> planned;
+        try {
+            planned = planner_.plan(recording);
+            copyClip(*planned, recording.parts.size());
+        } catch (const OperationStopped&) {
+            showTerminating(reporter_);
+            return Ending::Stopped;
+        } catch (const fs::filesystem_error& error) {
+            const Ending ending = askToSkip(reporter_, host_, error);
+            if (ending == Ending::Completed && planned) {
+                host_.clipSettled({planned->streamName, planned->sources.front(),
+                                   planned->destination, ClipOutcome::Failed, std::nullopt, 0,
+                                   failureText(error)});
+            }
+            return ending;
+        } catch (const std::exception& error) {
+            showTerminating(reporter_);
+            if (!reporter_.stopRequested()) {
+                host_.showFatal(clipFailureText(error));
+            }
+            return Ending::Stopped;
+        }
+        return Ending::Completed;
+    }
+
+    // One copy: of a clip, or of the `parts` of a recording joined. The
+    // running index and the clips done count every part.
+    void copyClip(const PlannedCopy& planned, std::size_t parts) {
+        reporter_.setText("Copying: " + planned.streamName + " (" + std::to_string(runningIndex_) +
+                          "/" + std::to_string(streamCount_) + ")");
+        const ClipSource source(card_.tree, planned.sources, planned.destination);
+        reporter_.clipStarted({runningIndex_, streamCount_, planned.streamName, source.path(),
+                               planned.destination, source.size(), parts});
+        ClipProgress clipProgress(progress_, bytesDone_, clipsDone_, source.size());
+        const CopySettlement settlement =
+            copyOneFile(planned.destination, host_, source, clipProgress, folders_);
+        if (!settlement.cancelled) {
+            host_.clipSettled({planned.streamName,
+                               source.path(),
+                               planned.destination,
+                               settlement.outcome,
+                               settlement.holder,
+                               source.size(),
+                               {}});
+        }
+        bytesDone_ += source.size();
+        clipsDone_ += static_cast<std::int64_t>(parts);
+        progress_.report(bytesDone_, clipsDone_);
+        runningIndex_ += static_cast<std::int32_t>(parts);
+    }
+
+    // The last copies' names go to disk before "Done!": a failure there
+    // is a file-system failure like any other.
+    Ending flushGuarded() {
+        try {
+            folders_.flush();
+        } catch (const fs::filesystem_error& error) {
+            if (askToSkip(reporter_, host_, error) == Ending::Stopped) {
+                return Ending::Stopped;
+            }
+            host_.clipSettled({error.path1().filename().string(), error.path1(), error.path2(),
+                               ClipOutcome::Failed, std::nullopt, 0, failureText(error)});
+        }
+        return Ending::Completed;
+    }
+
+    ProgressReporter& reporter_;
+    CopyJobHost& host_;
+    const CardSource& card_;
+    const CopyPlanner& planner_;
+    JobProgress& progress_;
+    std::int32_t streamCount_;
+    TargetFolders folders_;
+    std::int32_t runningIndex_ = 1;
+    std::uint64_t bytesDone_ = 0;
+    std::int64_t clipsDone_ = 0;
+};
 
 } // namespace
 
@@ -223,31 +246,32 @@ void runCopyJob(ProgressReporter& reporter, CopyJobHost& host,
         state.clearFlags();
 
         const CardSource card = locateCard(host.savedSourceFolder());
-        const std::int32_t streamCount = countFiles(card.streamFolder, streamExtension);
-        const std::uint64_t totalBytes = sumFileSizes(card.streamFolder, streamExtension);
         state.folderMask = parseMask(host.folderMaskText());
         state.fileMask = parseMask(host.fileMaskText());
-        PlaylistSet playlists;
-        readPlaylists(card.playlistFolder, playlists, playlistExtension);
+        const PlaylistSet playlists =
+            readCardPlaylists(card, [&reporter] { return reporter.stopRequested(); });
+        const CopyPlanner planner(card, host.targetFolderText(), host.generateFolderChecked(),
+                                  state.folderMask, host.renameFilesChecked(), state.fileMask);
 
-        if (copyClips(reporter, host, card, playlists, streamCount, totalBytes) ==
+        JobProgress progress(reporter, card.streams.totalBytes(), clipCount(playlists));
+        ClipCopier copier(reporter, host, card, planner, progress, card.streams.count());
+        if (copier.copyAll(recordingsOf(playlists, host.jobOptions().joinRecordings)) ==
             Ending::Completed) {
             reporter.setText("Done!");
             reporter.setPosition(100);
             reporter.disableCancel();
             std::this_thread::sleep_for(donePause);
         }
-    } catch (const InputDataMissingException& error) {
+    } catch (const OperationStopped&) {
         showTerminating(reporter);
-        host.showFatal(fatalMessageText(error.what(), false));
-    } catch (const GeneralException& error) {
-        showTerminating(reporter);
-        host.showFatal(fatalMessageText(error.what(), true));
     } catch (const std::exception& error) {
-        // Failures of the folder walks ("Not a directory.", a folder that
-        // cannot be listed) end the job like any other fatal error instead
-        // of closing the progress as if all had been copied.
+        // Every failure before the clips (a missing folder, a broken
+        // playlist, a folder that cannot be listed) ends the job with one
+        // message instead of closing the progress as if all had been copied;
+        // after a stop nobody is told, a stop is final.
         showTerminating(reporter);
-        host.showFatal(fatalMessageText(error.what(), true));
+        if (!reporter.stopRequested()) {
+            host.showFatal(jobFailureText(error));
+        }
     }
 }

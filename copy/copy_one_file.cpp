@@ -1,6 +1,7 @@
 #include "copy/copy_one_file.h"
 
 #include "copy/keep_both_name.h"
+#include "copy/same_content.h"
 #include "metadata/errors.h"
 #include "naming/path_validity.h"
 
@@ -30,51 +31,104 @@ void requireReplaceable(const fs::path& existing) {
     }
 }
 
+// Where a clash is settled.
+struct ClashDecision {
+    fs::path target;
+    TransferMode mode = TransferMode::NoReplace;
+    ClipOutcome outcome = ClipOutcome::Copied;
+    bool copy = true;
+    std::optional<fs::path> holder;
+    bool cancelled = false;
+};
+
+ClashDecision settleByContent(const fs::path& destination, const ClipSource& source) {
+    if (std::optional<fs::path> same = findSameContent(source, destination)) {
+        ClashDecision decision;
+        decision.target = *same;
+        decision.outcome = ClipOutcome::AlreadyThere;
+        decision.copy = false;
+        decision.holder = same;
+        return decision;
+    }
+    ClashDecision decision;
+    decision.target = makeKeepBothName(destination.string());
+    decision.outcome = ClipOutcome::KeptBoth;
+    return decision;
+}
+
+ClashDecision settleByChoice(const fs::path& destination, CopyJobHost& host,
+                             const ClipSource& source, const TransferProgress& progress,
+                             const JobOptions& options) {
+    CopyJobState& state = host.jobState();
+    const std::string existingText = nativeText(destination);
+    const fs::path keepBoth = makeKeepBothName(existingText);
+    bool repeat = false;
+    std::int32_t choice = 0;
+    if (!state.rememberReplace && !state.rememberDontCopy && !state.rememberKeepBoth &&
+        !state.rememberSkip) {
+        // A stop is final: no question after it.
+        if (progress.stopRequested()) {
+            throw OperationStopped();
+        }
+        choice = host.askConflict(existingText, keepBoth.filename().string(), repeat);
+    } else {
+        repeat = true;
+    }
+
+    ClashDecision decision;
+    decision.target = destination;
+    // Don't Copy and Skip leave the file alike; they differ only in the
+    // choice they remember.
+    const auto leaveOut = [&] {
+        decision.copy = false;
+        decision.outcome = ClipOutcome::LeftOut;
+        if (options.compareLeftOutClips) {
+            decision.holder = findSameContent(source, destination);
+        }
+    };
+    if (choice == CopyAndReplace || state.rememberReplace) {
+        state.rememberReplace = state.rememberReplace || repeat;
+        requireReplaceable(destination);
+        decision.mode = TransferMode::Replace;
+        decision.outcome = ClipOutcome::Replaced;
+    } else if (choice == DontCopy || state.rememberDontCopy) {
+        state.rememberDontCopy = state.rememberDontCopy || repeat;
+        leaveOut();
+    } else if (choice == KeepBoth || state.rememberKeepBoth) {
+        state.rememberKeepBoth = state.rememberKeepBoth || repeat;
+        decision.target = keepBoth;
+        decision.outcome = ClipOutcome::KeptBoth;
+    } else if (choice == Skip || state.rememberSkip) {
+        state.rememberSkip = state.rememberSkip || repeat;
+        leaveOut();
+    } else if (choice == ConflictCancel) {
+        state.abortRequested = true;
+        decision.copy = false;
+        decision.cancelled = true;
+    } else {
+        throw GeneralException("Invalid return value.");
+    }
+    return decision;
+}
+
 } // namespace
 
-void copyOneFile(const fs::path& destination, CopyJobHost& host, const fs::path& source,
-                 TransferProgress& progress) {
-    CopyJobState& state = host.jobState();
-    fs::path target = destination;
-    TransferMode mode = TransferMode::NoReplace;
-
+CopySettlement copyOneFile(const fs::path& destination, CopyJobHost& host, const ClipSource& source,
+                           TransferProgress& progress, TargetFolders& folders) {
+    const JobOptions options = host.jobOptions();
+    ClashDecision decision;
+    decision.target = destination;
     if (nameTaken(destination)) {
-        const std::string existingText = nativeText(destination);
-        const fs::path keepBoth = makeKeepBothName(existingText);
-        bool repeat = false;
-        std::int32_t choice = 0;
-        if (!state.rememberReplace && !state.rememberDontCopy && !state.rememberKeepBoth &&
-            !state.rememberSkip) {
-            choice = host.askConflict(existingText, keepBoth.filename().string(), repeat);
-        } else {
-            repeat = true;
-        }
-
-        if (choice == CopyAndReplace || state.rememberReplace) {
-            state.rememberReplace = state.rememberReplace || repeat;
-            requireReplaceable(destination);
-            mode = TransferMode::Replace;
-        } else if (choice == DontCopy || state.rememberDontCopy) {
-            state.rememberDontCopy = state.rememberDontCopy || repeat;
-            return;
-        } else if (choice == KeepBoth || state.rememberKeepBoth) {
-            state.rememberKeepBoth = state.rememberKeepBoth || repeat;
-            target = keepBoth;
-        } else if (choice == Skip || state.rememberSkip) {
-            state.rememberSkip = state.rememberSkip || repeat;
-            return;
-        } else if (choice == ConflictCancel) {
-            state.abortRequested = true;
-            return;
-        } else {
-            throw GeneralException("Invalid return value.");
-        }
+        decision = options.settleClashesByContent
+                       ? settleByContent(destination, source)
+                       : settleByChoice(destination, host, source, progress, options);
     }
-
-    const fs::path folder = target.parent_path();
-    if (!folder.empty() && !fs::exists(folder)) {
-        fs::create_directories(folder);
+    if (decision.copy) {
+        const fs::path folder = decision.target.parent_path();
+        folders.prepare(folder);
+        transferFile(source, decision.target, decision.mode, progress, options.verifyCopies);
+        folders.received(folder, source.path());
+        decision.holder = decision.target;
     }
-    transferFile(source, target, mode, progress);
-    host.clipCopied(target.string());
+    return {decision.outcome, decision.holder, decision.cancelled};
 }

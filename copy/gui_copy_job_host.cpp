@@ -149,8 +149,11 @@ void GuiCopyJobHost::showFatal(const std::string& text) {
     });
 }
 
-void GuiCopyJobHost::clipCopied(const std::string&) {
-    ++clipsCopied_;
+void GuiCopyJobHost::clipSettled(const ClipReport& report) {
+    if (report.outcome == ClipOutcome::Copied || report.outcome == ClipOutcome::Replaced ||
+        report.outcome == ClipOutcome::KeptBoth) {
+        ++clipsCopied_;
+    }
 }
 
 void GuiCopyJobHost::notifyIfAway(const QString& body) const {

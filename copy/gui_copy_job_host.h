@@ -68,7 +68,7 @@ public:
                                bool& repeat) override;
     int askSkip(const std::string& text) override;
     void showFatal(const std::string& text) override;
-    void clipCopied(const std::string& destination) override;
+    void clipSettled(const ClipReport& report) override;
 
     CopyJobState& jobState() override { return state_; }
 

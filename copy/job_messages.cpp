@@ -1,6 +1,8 @@
 #include "copy/job_messages.h"
 
 #include "common/company.h"
+#include "copy/copy_failure.h"
+#include "metadata/errors.h"
 #include "naming/path_validity.h"
 
 #include <boost/system/error_code.hpp>
@@ -22,18 +24,27 @@ bool isAccessDenied(const boost::system::error_code& code) {
 } // namespace
 
 std::string skipPromptText(const boost::filesystem::filesystem_error& error) {
-    const std::string first = nativeText(error.path1());
-    if (isMissingFile(error.code())) {
-        return "Could not find the source file " + first + ".\n" + skipQuestion;
+    return failureText(error) + skipQuestion;
+}
+
+std::string failureText(const boost::filesystem::filesystem_error& error) {
+    // A failure of the copy says which side failed: the file the user has to
+    // look at is named, and a destination is never called the source file.
+    const auto* copyFailure = dynamic_cast<const CopyFailure*>(&error);
+    const bool destinationSide =
+        copyFailure && copyFailure->side() == CopyFailure::Side::Destination;
+    if (isMissingFile(error.code()) && !destinationSide) {
+        return "Could not find the source file " + nativeText(error.path1()) + ".\n";
     }
     if (isAccessDenied(error.code())) {
-        return "Cannot overwrite the file " + first + ".\n" + "(It may be write protectected.)\n" +
-               skipQuestion;
+        const std::string file = nativeText(destinationSide ? error.path2() : error.path1());
+        return "Cannot overwrite the file " + file + ".\n" + "(It may be write protectected.)\n";
     }
+    const std::string first = nativeText(error.path1());
     return "An unknown error occured while trying to copy file " + first + " to " +
            nativeText(error.path2()) + ".\n" +
            "Error code: " + std::to_string(error.code().value()) + "\n" +
-           "Error details: " + error.code().message() + "\n" + skipQuestion;
+           "Error details: " + error.code().message() + "\n";
 }
 
 std::string fatalMessageText(const std::string& message, bool withContact) {
@@ -43,4 +54,14 @@ std::string fatalMessageText(const std::string& message, bool withContact) {
         text += std::string("Please contact ") + companyName + " for assistance.";
     }
     return text;
+}
+
+std::string jobFailureText(const std::exception& error) {
+    const bool usersToMend = dynamic_cast<const InputDataMissingException*>(&error) != nullptr ||
+                             dynamic_cast<const FileTransferException*>(&error) != nullptr;
+    return fatalMessageText(error.what(), !usersToMend);
+}
+
+std::string clipFailureText(const std::exception& error) {
+    return fatalMessageText(error.what(), true);
 }

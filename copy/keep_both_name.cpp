@@ -85,14 +85,18 @@ bool nameTaken(const fs::path& path) {
     return fs::exists(fs::symlink_status(path));
 }
 
+fs::path nextKeepBothName(const fs::path& path) {
+    const std::string name = path.filename().string();
+    const std::size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    return path.parent_path() / (nextStem(stem) + extension);
+}
+
 fs::path makeKeepBothName(const std::string& existing) {
     fs::path candidate = absoluteFromStart(pathFromText(existing));
     while (nameTaken(candidate)) {
-        const std::string name = candidate.filename().string();
-        const std::size_t dot = name.rfind('.');
-        const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
-        const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
-        candidate = candidate.parent_path() / (nextStem(stem) + extension);
+        candidate = nextKeepBothName(candidate);
     }
     return candidate;
 }

@@ -12,5 +12,9 @@
 // "clip(100000000000)" instead of wrapping around.
 boost::filesystem::path makeKeepBothName(const std::string& existing);
 
+// The name after `path` in that sequence, taken or not: "x.m2ts" gives
+// "x (2).m2ts", "x (2).m2ts" gives "x (3).m2ts".
+boost::filesystem::path nextKeepBothName(const boost::filesystem::path& path);
+
 // True when `path` names anything at all, a dangling symbolic link included.
 bool nameTaken(const boost::filesystem::path& path);

@@ -5,14 +5,22 @@
 
 #include <boost/filesystem/operations.hpp>
 
+#include <array>
 #include <optional>
 #include <stdexcept>
-#include <vector>
 
 namespace fs = boost::filesystem;
 using boost::system::error_code;
 
 namespace {
+
+// Tried in this order; the first is what the program always read.
+constexpr std::array<const char*, 4> layoutNames{"PRIVATE/AVCHDL/BDMV", "PRIVATE/AVCHD/BDMV",
+                                                 "AVCHD/BDMV", "BDMV"};
+constexpr const char* playlistFolderName = "PLAYLIST";
+constexpr const char* streamFolderName = "STREAM";
+constexpr const char* shortPlaylistExtension = ".MPL";
+constexpr const char* shortStreamExtension = ".MTS";
 
 // The entry of `folder` named `name` without regard to case: the first folder
 // among the matches in byte-wise name order, else the first match of any kind.
@@ -46,36 +54,31 @@ std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::stri
     return std::nullopt;
 }
 
-std::vector<std::string> layoutComponents(const char* layoutText) {
-    std::vector<std::string> components;
-    const fs::path relative = pathFromText(layoutText);
-    for (const fs::path& component : relative.relative_path()) {
-        components.push_back(component.string());
-    }
-    return components;
+bool isFolder(const fs::path& path) {
+    error_code error;
+    return fs::is_directory(path, error);
 }
 
-fs::path layoutFolderOf(const fs::path& source, const char* layoutText) {
-    if (source.empty()) {
-        return appendText(source, layoutText);
-    }
-    fs::path folder = source;
+// `relative` ("/"-separated) followed down from `folder`, each component as
+// spelled when that folder exists, else as findIgnoringCase finds it. Below
+// the first component that is not found the rest is appended as spelled.
+fs::path followIgnoringCase(const fs::path& folder, const std::string& relative) {
+    fs::path result = folder;
     bool searching = true;
-    for (const std::string& component : layoutComponents(layoutText)) {
-        const fs::path exact = folder / component;
-        error_code error;
-        if (searching && !fs::is_directory(exact, error)) {
-            const std::optional<fs::path> found = findIgnoringCase(folder, component);
+    for (const fs::path& component : fs::path(relative)) {
+        const fs::path exact = result / component;
+        if (searching && !isFolder(exact)) {
+            const std::optional<fs::path> found = findIgnoringCase(result, component.string());
             if (found) {
-                folder = *found;
+                result = *found;
                 continue;
             }
             // Below a missing folder nothing can be found.
             searching = false;
         }
-        folder = exact;
+        result = exact;
     }
-    return folder;
+    return result;
 }
 
 bool pathExists(const fs::path& path) {
@@ -95,7 +98,48 @@ bool holdsMatchingFiles(const fs::path& folder, const std::string& extension) {
     }
 }
 
+// The long names stay the rule: a folder is taken to hold 8.3 names only when
+// it holds some and no long one.
+std::string extensionInUse(const fs::path& folder, const char* longExtension,
+                           const char* shortExtension) {
+    const bool onlyShort =
+        !holdsMatchingFiles(folder, longExtension) && holdsMatchingFiles(folder, shortExtension);
+    return onlyShort ? shortExtension : longExtension;
+}
+
+void setFolders(CardLayout& layout, const fs::path& bdmvFolder) {
+    layout.bdmvFolder = bdmvFolder;
+    layout.playlistFolder = followIgnoringCase(bdmvFolder, playlistFolderName);
+    layout.streamFolder = followIgnoringCase(bdmvFolder, streamFolderName);
+}
+
 } // namespace
+
+CardLayout findCardLayout(const fs::path& source) {
+    CardLayout layout;
+    layout.root = source;
+    if (source.empty()) {
+        // No folder to look in: the first layout appended as its text stands
+        // (beginning with a separator), as the path always read.
+        setFolders(layout, appendText(source, std::string("/") + layoutNames.front()));
+        return layout;
+    }
+    for (const char* name : layoutNames) {
+        const fs::path bdmvFolder = followIgnoringCase(source, name);
+        if (isFolder(bdmvFolder)) {
+            layout.name = name;
+            setFolders(layout, bdmvFolder);
+            layout.playlistExtension =
+                extensionInUse(layout.playlistFolder, playlistExtension, shortPlaylistExtension);
+            layout.streamExtension =
+                extensionInUse(layout.streamFolder, streamExtension, shortStreamExtension);
+            return layout;
+        }
+    }
+    // None: the first layout's folders, as far as they exist in any case.
+    setFolders(layout, followIgnoringCase(source, layoutNames.front()));
+    return layout;
+}
 
 const char* sourceStatusText(SourceValidity validity) {
     switch (validity) {
@@ -118,11 +162,11 @@ const char* sourceStatusText(SourceValidity validity) {
 }
 
 fs::path playlistFolderOf(const fs::path& source) {
-    return layoutFolderOf(source, playlistFolderText);
+    return findCardLayout(source).playlistFolder;
 }
 
 fs::path streamFolderOf(const fs::path& source) {
-    return layoutFolderOf(source, streamFolderText);
+    return findCardLayout(source).streamFolder;
 }
 
 SourceValidity checkSourceFolder(const fs::path& source) {
@@ -134,18 +178,17 @@ SourceValidity checkSourceFolder(const fs::path& source) {
     if (!fs::is_directory(sourceStatus)) {
         return NotAFolder;
     }
-    const fs::path playlistFolder = playlistFolderOf(source);
-    if (!pathExists(playlistFolder)) {
+    const CardLayout layout = findCardLayout(source);
+    if (!pathExists(layout.playlistFolder)) {
         return PlaylistFolderMissing;
     }
-    if (!holdsMatchingFiles(playlistFolder, playlistExtension)) {
+    if (!holdsMatchingFiles(layout.playlistFolder, layout.playlistExtension)) {
         return PlaylistFilesMissing;
     }
-    const fs::path streamFolder = streamFolderOf(source);
-    if (!pathExists(streamFolder)) {
+    if (!pathExists(layout.streamFolder)) {
         return StreamFolderMissing;
     }
-    if (!holdsMatchingFiles(streamFolder, streamExtension)) {
+    if (!holdsMatchingFiles(layout.streamFolder, layout.streamExtension)) {
         return StreamFilesMissing;
     }
     return Ok;

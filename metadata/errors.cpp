@@ -6,3 +6,7 @@ GeneralException::~GeneralException() = default;
 const char* GeneralException::what() const noexcept {
     return message_.c_str();
 }
+
+const char* OperationStopped::what() const noexcept {
+    return "The operation was stopped.";
+}

@@ -44,3 +44,10 @@ class FileTransferException : public FileSystemException {
 public:
     using FileSystemException::FileSystemException;
 };
+
+// The user asked the job to stop while a card was read or a file copied. Not
+// one of the failures above: a stop ends the job without a message.
+class OperationStopped : public std::exception {
+public:
+    const char* what() const noexcept override;
+};

@@ -13,3 +13,9 @@ boost::filesystem::path pathFromText(const std::string& text);
 // "/" between them unless `base` is empty, already ends in a separator or ":", or
 // `text` begins with one. Backslashes in `text` become separators.
 boost::filesystem::path appendText(const boost::filesystem::path& base, const std::string& text);
+
+// `path` without "." components and with each ".." taken back against the
+// name before it: ".." at the root stays at the root, a relative path keeps
+// its leading "..", and a trailing separator stays. Nothing on disk is
+// asked, so links are not resolved.
+boost::filesystem::path lexicallyNormal(const boost::filesystem::path& path);

@@ -1,10 +1,16 @@
 #include "metadata/playlist_reader.h"
 
+#include "metadata/card_tree.h"
 #include "metadata/errors.h"
 #include "metadata/file_listing.h"
 #include "metadata/playlist_stream.h"
 
 #include <boost/filesystem/operations.hpp>
+
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace fs = boost::filesystem;
 
@@ -17,6 +23,9 @@ constexpr std::uint64_t versionNumberOffset = 4;
 constexpr std::uint64_t playItemCountLowByte = 65;
 constexpr std::uint64_t firstPlayItemSecondByte = 69;
 constexpr std::uint64_t clipNameToStreamText = 66;
+// The first of those 66 bytes holds the connection condition in its low four
+// bits; reading it is part of the skip, so no other read moves.
+constexpr std::uint64_t connectionToStreamText = clipNameToStreamText - 1;
 constexpr std::uint64_t streamTextToMarks = 1;
 constexpr std::uint64_t markStartToReference = 7;
 constexpr std::uint64_t referenceToStreamId = 4;
@@ -65,11 +74,20 @@ void readDateTime(PlaylistStream& stream, std::tm& time) {
     time.tm_sec = stream.readBcd(1);
 }
 
+// A camera that splits one recording into several files (at the FAT size
+// limit) marks every part after the first with this condition.
+constexpr std::uint8_t continuationCondition = 6;
+
 void readPlayItems(PlaylistStream& stream, PlaylistRecord& record, PlaylistSet& result) {
     stream.seek(firstPlayItemSecondByte);
+    bool first = true;
     for (ClipRecord& clip : record.clips) {
         clip.streamFile = streamFileFrom(stream.readText(), stream);
-        stream.skip(clipNameToStreamText);
+        clip.connectionCondition = stream.readByte() & 0x0F;
+        // The first PlayItem of a playlist has nothing to continue.
+        clip.continuesPrevious = !first && clip.connectionCondition == continuationCondition;
+        first = false;
+        stream.skip(connectionToStreamText);
         clip.streamText = stream.readText();
         ++result.clipTotal;
     }
@@ -114,8 +132,20 @@ void readEntries(PlaylistStream& stream, PlaylistRecord& record, PlaylistSet& re
     }
 }
 
-PlaylistRecord readPlaylistFile(const fs::path& file, PlaylistSet& result) {
-    PlaylistStream stream(file);
+// Opened without blocking, so a FIFO posing as a playlist cannot hang the
+// reader; anything but a regular file cannot be opened as a playlist.
+FileDescriptor openPlaylist(const CardTree& tree, const fs::path& file) {
+    FileDescriptor fd = tree.open(file, O_RDONLY | O_NONBLOCK);
+    struct stat status {};
+    if (fd.isOpen() && (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))) {
+        return FileDescriptor();
+    }
+    return fd;
+}
+
+PlaylistRecord readPlaylistFile(const CardTree& tree, const fs::path& file,
+                                const StopCheck& stopRequested, PlaylistSet& result) {
+    PlaylistStream stream(openPlaylist(tree, file), file.string(), stopRequested);
     PlaylistRecord record;
     stream.seek(typeIndicatorOffset);
     record.typeIndicator = stream.readFixed(4);
@@ -144,7 +174,7 @@ PlaylistRecord readPlaylistFile(const fs::path& file, PlaylistSet& result) {
 } // namespace
 
 void readPlaylists(const fs::path& playlistFolder, PlaylistSet& result,
-                   const std::string& extension) {
+                   const std::string& extension, const PlaylistAccess& access) {
     result.playlists.clear();
     if (!fs::exists(playlistFolder)) {
         throw MetaDataException("The directory \"" + playlistFolder.string() +
@@ -154,8 +184,16 @@ void readPlaylists(const fs::path& playlistFolder, PlaylistSet& result,
         throw MetaDataException(playlistFolder.generic_string() +
                                 " is not a valid playlist folder." + "\n");
     }
+    std::optional<CardTree> folderTree;
+    if (!access.card) {
+        folderTree.emplace(playlistFolder);
+    }
+    const CardTree& tree = access.card ? *access.card : *folderTree;
     for (const fs::path& file : matchingFiles(playlistFolder, extension)) {
+        if (access.stopRequested && access.stopRequested()) {
+            throw OperationStopped();
+        }
         result.markIndex = 0;
-        result.playlists.push_back(readPlaylistFile(file, result));
+        result.playlists.push_back(readPlaylistFile(tree, file, access.stopRequested, result));
     }
 }

@@ -3,21 +3,39 @@
 #include "metadata/errors.h"
 
 #include <algorithm>
-#include <array>
+#include <cstring>
+#include <utility>
 
-PlaylistStream::PlaylistStream(const boost::filesystem::path& file) : nativeFile_(file.string()) {
-    in_.open(nativeFile_, std::ios::binary);
-    if (in_) {
-        in_.seekg(0, std::ios::end);
-        const std::streamoff size = in_.tellg();
-        in_.seekg(0, std::ios::beg);
-        if (size >= 0) {
-            size_ = static_cast<std::uint64_t>(size);
-        }
-    }
-    if (!in_) {
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Large enough that scanning a crafted file of gigabytes runs at disk speed,
+// small enough that a stop is noticed at once.
+constexpr std::size_t blockSize = 64 * 1024;
+
+std::uint64_t sizeOf(int fd) {
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 && status.st_size > 0
+               ? static_cast<std::uint64_t>(status.st_size)
+               : 0;
+}
+
+} // namespace
+
+PlaylistStream::PlaylistStream(const boost::filesystem::path& file)
+    : PlaylistStream(FileDescriptor(::open(file.c_str(), O_RDONLY | O_CLOEXEC)), file.string(),
+                     StopCheck()) {}
+
+PlaylistStream::PlaylistStream(FileDescriptor file, std::string nativeName, StopCheck stopRequested)
+    : file_(std::move(file)), nativeFile_(std::move(nativeName)),
+      stopRequested_(std::move(stopRequested)), buffer_(blockSize) {
+    if (!file_.isOpen()) {
         throw MetaDataException("Unable to open file " + nativeFile_ + "." + "\n");
     }
+    size_ = sizeOf(file_.get());
 }
 
 void PlaylistStream::seek(std::uint64_t offset) {
@@ -29,10 +47,6 @@ void PlaylistStream::seek(std::uint64_t offset) {
         return;
     }
     position_ = offset;
-    // A read that met the end leaves the stream failed; positioning inside
-    // the file is still allowed until a read or skip goes past the end.
-    in_.clear();
-    in_.seekg(static_cast<std::streamoff>(position_), std::ios::beg);
 }
 
 void PlaylistStream::skip(std::uint64_t count) {
@@ -43,21 +57,53 @@ void PlaylistStream::skip(std::uint64_t count) {
         reachEnd();
         return;
     }
-    seek(position_ + count);
+    position_ += count;
+}
+
+bool PlaylistStream::fillBuffer() {
+    if (position_ >= bufferStart_ && position_ < bufferStart_ + bufferLength_) {
+        return true;
+    }
+    if (position_ >= size_) {
+        return false;
+    }
+    if (stopRequested_ && stopRequested_()) {
+        throw OperationStopped();
+    }
+    const ssize_t count =
+        ::pread(file_.get(), buffer_.data(), buffer_.size(), static_cast<off_t>(position_));
+    // A file that shrank, or a read error, ends the file here; the
+    // structural checks then reject what is missing.
+    if (count <= 0) {
+        size_ = position_;
+        return false;
+    }
+    bufferStart_ = position_;
+    bufferLength_ = static_cast<std::size_t>(count);
+    return true;
+}
+
+const char* PlaylistStream::bufferAtPosition() const {
+    return buffer_.data() + (position_ - bufferStart_);
+}
+
+std::size_t PlaylistStream::bufferedFromPosition() const {
+    return bufferLength_ - static_cast<std::size_t>(position_ - bufferStart_);
 }
 
 std::string PlaylistStream::readFixed(std::size_t count) {
+    // The bytes beyond the end read as zeros.
     std::string bytes(count, '\0');
-    if (atEnd_) {
-        return bytes;
-    }
-    in_.read(bytes.data(), static_cast<std::streamsize>(count));
-    const auto got = static_cast<std::size_t>(in_.gcount());
-    position_ += got;
-    if (got < count) {
-        // The bytes beyond the end read as zeros.
-        std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(got), bytes.end(), '\0');
-        reachEnd();
+    std::size_t got = 0;
+    while (!atEnd_ && got < count) {
+        if (!fillBuffer()) {
+            reachEnd();
+            break;
+        }
+        const std::size_t part = std::min(count - got, bufferedFromPosition());
+        std::memcpy(bytes.data() + got, bufferAtPosition(), part);
+        got += part;
+        position_ += part;
     }
     return bytes;
 }
@@ -88,49 +134,61 @@ std::int32_t PlaylistStream::readBcd(std::size_t count) {
 
 std::string PlaylistStream::readText() {
     std::string text;
-    if (atEnd_) {
-        return text;
-    }
-    for (;;) {
-        const int byte = in_.get();
-        if (byte == std::char_traits<char>::eof()) {
+    while (!atEnd_) {
+        if (!fillBuffer()) {
             reachEnd();
-            return text;
+            break;
         }
-        ++position_;
-        if (byte == 0) {
-            return text;
+        const char* start = bufferAtPosition();
+        const std::size_t available = bufferedFromPosition();
+        const char* zero = static_cast<const char*>(std::memchr(start, 0, available));
+        const std::size_t length = zero ? static_cast<std::size_t>(zero - start) : available;
+        text.append(start, std::min(length, maxTextLength - text.size()));
+        position_ += length;
+        if (zero) {
+            ++position_;
+            break;
         }
-        if (text.size() == maxTextLength) {
-            fail();
-        }
-        text.push_back(static_cast<char>(byte));
     }
+    return text;
 }
 
 std::int64_t PlaylistStream::findEntryEnd() {
     if (atEnd_) {
         return -1;
     }
-    std::array<char, 4096> buffer{};
+    std::uint64_t runStart = position_;
     int run = 0;
-    for (;;) {
-        in_.read(buffer.data(), buffer.size());
-        const auto got = static_cast<std::size_t>(in_.gcount());
-        for (std::size_t i = 0; i < got; ++i) {
-            run = static_cast<unsigned char>(buffer[i]) == 0xFF ? run + 1 : 0;
-            if (run == 4) {
-                const std::uint64_t marker = position_ + i - 3;
-                seek(marker);
-                return static_cast<std::int64_t>(marker);
+    while (fillBuffer()) {
+        const char* start = bufferAtPosition();
+        const char* end = start + bufferedFromPosition();
+        const char* byte = start;
+        while (byte < end) {
+            if (run == 0) {
+                // Most bytes are not 0xFF; memchr passes over them quickly.
+                const void* next = std::memchr(byte, 0xFF, static_cast<std::size_t>(end - byte));
+                if (!next) {
+                    byte = end;
+                    break;
+                }
+                byte = static_cast<const char*>(next);
+                runStart = position_ + static_cast<std::uint64_t>(byte - start);
+            }
+            if (static_cast<unsigned char>(*byte) != 0xFF) {
+                run = 0;
+                ++byte;
+                continue;
+            }
+            ++byte;
+            if (++run == 4) {
+                position_ = runStart;
+                return static_cast<std::int64_t>(runStart);
             }
         }
-        position_ += got;
-        if (got < buffer.size()) {
-            reachEnd();
-            return static_cast<std::int64_t>(size_);
-        }
+        position_ += static_cast<std::uint64_t>(byte - start);
     }
+    reachEnd();
+    return static_cast<std::int64_t>(size_);
 }
 
 void PlaylistStream::fail() const {

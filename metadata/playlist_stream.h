@@ -1,26 +1,35 @@
 #pragma once
 
+#include "metadata/file_descriptor.h"
+#include "metadata/stop_check.h"
+
 #include <boost/filesystem/path.hpp>
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <string>
+#include <vector>
 
 // A playlist file opened for binary input, with the reading primitives of the
 // playlist layout. End of file is sticky: once a read or a skip has gone past
 // the last byte, every later read gives zero bytes, empty texts and -1, and
 // no positioning brings the stream back into the file. Structural checks
 // then reject what was read.
+//
+// Memory stays bounded and a stop is noticed whatever a crafted file holds:
+// texts keep at most maxTextLength bytes, and long scans ask the stop check
+// after every block.
 class PlaylistStream {
 public:
-    // Texts longer than this fail the file: no playlist holds one, and it
-    // keeps memory bounded whatever a crafted file contains.
+    // No playlist holds a longer text; the rest of a longer one is read past,
+    // so the position after it stays right.
     static constexpr std::size_t maxTextLength = 4096;
 
     // Opens `file`; throws MetaDataException "Unable to open file ..." when it
     // cannot be opened.
     explicit PlaylistStream(const boost::filesystem::path& file);
+    // Reads the open `file`; `nativeName` names it in messages.
+    PlaylistStream(FileDescriptor file, std::string nativeName, StopCheck stopRequested);
 
     std::uint64_t position() const { return position_; }
     void seek(std::uint64_t offset);
@@ -47,10 +56,19 @@ public:
 
 private:
     void reachEnd() { atEnd_ = true; }
+    // Makes the buffer hold the byte at the current position; false at the
+    // end of the file.
+    bool fillBuffer();
+    const char* bufferAtPosition() const;
+    std::size_t bufferedFromPosition() const;
 
+    FileDescriptor file_;
     std::string nativeFile_;
-    std::ifstream in_;
+    StopCheck stopRequested_;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;
     bool atEnd_ = false;
+    std::vector<char> buffer_;
+    std::uint64_t bufferStart_ = 0;
+    std::size_t bufferLength_ = 0;
 };

@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+// The masks a new user starts with: a folder per recording day, each copy
+// named after its recording time.
+inline constexpr const char* defaultFolderMask = "%Y_%m_%d";
+inline constexpr const char* defaultFileMask = "%H_%M_%S";
+
 enum MaskTokenKind : std::int32_t { Literal = 1, Field = 2 };
 
 // The conversion a Field token stands for; the README lists the mask
@@ -51,9 +56,9 @@ NameMask parseMask(const std::string& text);
 // std::runtime_error of dateTimeToString.
 std::string expandMask(const NameMask& mask, const ClipRecord& clip);
 
-// target, then the expanded folder mask (when switched on and not empty),
-// then the expanded file mask + ".m2ts" (when switched on) or the stream
-// file's own name.
+// target (lexically normalised), then the expanded folder mask (when switched
+// on and not empty), then the expanded file mask + ".m2ts" (when switched on)
+// or the stream file's own name.
 boost::filesystem::path buildDestinationPath(const std::string& targetText, bool generateFolder,
                                              const NameMask& folderMask, bool renameFiles,
                                              const NameMask& fileMask, const ClipRecord& clip);

@@ -8,11 +8,13 @@ packages=(
     g++ cmake ninja-build make
     libboost-filesystem-dev
     qt6-base-dev
-    libcli11-dev nlohmann-json3-dev
+    libcli11-dev nlohmann-json3-dev libxxhash-dev pkg-config
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev
     xvfb x11-utils xdotool imagemagick
-    desktop-file-utils
+    desktop-file-utils shared-mime-info python3-gi
+    scdoc bash-completion man-db appstream
+    build-essential dpkg-dev debhelper fakeroot lintian
     dbus-daemon
 )
 

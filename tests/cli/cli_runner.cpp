@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <sys/wait.h>
 
-namespace {
-
 std::string shellQuoted(const std::string& text) {
     std::string quoted = "'";
     for (char c : text) {
@@ -14,8 +12,6 @@ std::string shellQuoted(const std::string& text) {
     }
     return quoted + "'";
 }
-
-} // namespace
 
 CliRun runCli(const std::vector<std::string>& arguments,
               const boost::filesystem::path& workingDirectory,

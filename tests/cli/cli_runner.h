@@ -11,6 +11,9 @@ struct CliRun {
     std::string err;
 };
 
+// `text` as one word for the shell, in single quotes.
+std::string shellQuoted(const std::string& text);
+
 // Runs the built tandrel-cli with `arguments` in `workingDirectory`, catching
 // its standard output and error in files below `scratch`.
 CliRun runCli(const std::vector<std::string>& arguments,

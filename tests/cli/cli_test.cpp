@@ -80,6 +80,20 @@ TEST(Cli, ChecksASource) {
     EXPECT_EQ(bare.out, "Source folder: PlayList folder does not contain the expected files.\n");
 }
 
+TEST(Cli, ChecksCardsAsCamerasWriteThem) {
+    for (const char* layout : {"private/avchd/bdmv", "avchd/bdmv", "bdmv"}) {
+        TempDir dir;
+        CardSpec card = simpleCard(1, 1);
+        card.folders = {layout, "playlist", "stream"};
+        card.playlistExtension = ".mpl";
+        card.streamExtension = ".mts";
+        writeCard(dir.path(), card);
+        const CliRun check = runCli({"check", dir.str()});
+        EXPECT_EQ(check.exitCode, 0) << layout;
+        EXPECT_EQ(check.out, "Source folder: Ok!\n") << layout;
+    }
+}
+
 TEST(Cli, ListsClipsInCopyOrder) {
     TempDir dir;
     CardSpec card = simpleCard(2, 2);
@@ -98,11 +112,11 @@ TEST(Cli, ListsClipsInCopyOrder) {
     EXPECT_EQ(json.exitCode, 0);
     EXPECT_EQ(
         json.out,
-        R"({"clips":[)"
-        R"({"playlist":0,"stream":"00000.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":0,"second":0}},)"
-        R"({"playlist":0,"stream":"00001.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":1,"second":0}},)"
-        R"({"playlist":1,"stream":"00002.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":2,"second":0}},)"
-        R"({"playlist":1,"stream":"00003.M2TS","recorded":{"year":2027,"month":1,"day":2,"hour":3,"minute":4,"second":5}}]})"
+        R"({"layout":"PRIVATE/AVCHDL/BDMV","clips":[)"
+        R"({"playlist":0,"stream":"00000.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":0,"second":0},"recording":0,"part":1},)"
+        R"({"playlist":0,"stream":"00001.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":1,"second":0},"recording":1,"part":1},)"
+        R"({"playlist":1,"stream":"00002.M2TS","recorded":{"year":2026,"month":12,"day":5,"hour":18,"minute":2,"second":0},"recording":2,"part":1},)"
+        R"({"playlist":1,"stream":"00003.M2TS","recorded":{"year":2027,"month":1,"day":2,"hour":3,"minute":4,"second":5},"recording":3,"part":1}]})"
         "\n");
 }
 
@@ -127,8 +141,7 @@ TEST(Cli, ReportsListFailuresOnStandardErrorOnly) {
     const CliRun missing = runCli({"list", (dir / "none").string()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "The directory \"" + (dir / "none").string() +
-                               "/PRIVATE/AVCHDL/BDMV/PLAYLIST\" does not exist.\n");
+    EXPECT_EQ(missing.err, "Source folder: Folder does not exist.\n");
 
     CardSpec card = simpleCard(2, 1);
     card.playlists[1].clips[0].markStreamId = std::string(2, '\0');
@@ -138,4 +151,35 @@ TEST(Cli, ReportsListFailuresOnStandardErrorOnly) {
     EXPECT_EQ(broken.out, "");
     EXPECT_EQ(broken.err, "Problem parsing the file " +
                               (cardPlaylistFolder(dir / "broken") / "00001.MPLS").string() + ".\n");
+}
+
+TEST(Cli, ListsCameraCardsByTheNamesOnTheCard) {
+    TempDir dir;
+    CardSpec card = simpleCard(1, 1);
+    card.folders.bdmvPath = "PRIVATE/AVCHD/BDMV";
+    card.playlistExtension = ".MPL";
+    card.streamExtension = ".MTS";
+    writeCard(dir.path(), card);
+    EXPECT_EQ(runCli({"list", dir.str()}).out, "00000.MTS  2026-12-05 18:00:00\n");
+    EXPECT_NE(runCli({"list", "--json", dir.str()})
+                  .out.find("{\"layout\":\"PRIVATE/AVCHD/BDMV\",\"clips\":[{\"playlist\":0,"
+                            "\"stream\":\"00000.MTS\""),
+              std::string::npos);
+}
+
+// A crafted card may name a clip with terminal escapes and bytes that are
+// not UTF-8: people see them escaped, scripts get the exact bytes back.
+TEST(Cli, NamesFromTheCardCannotControlTheTerminal) {
+    TempDir dir;
+    CardSpec card = simpleCard(1, 1);
+    card.playlists[0].clips[0].clipName = "\x1b[2J\xff";
+    writeCard(dir.path(), card);
+    const CliRun text = runCli({"list", dir.str()});
+    EXPECT_EQ(text.out, "\\x1b[2J\\xff.M2TS  2026-12-05 18:00:00\n");
+    EXPECT_NE(
+        runCli({"list", "--json", dir.str()}).out.find("\"stream\":\"\\u001b[2J\\udcff.M2TS\""),
+        std::string::npos);
+    const CliRun plan = runCli({"plan", dir.str(), "/v", "--no-rename"});
+    EXPECT_NE(plan.out.find("/v/2026_12_05/\\x1b[2J\\xff.M2TS\n"), std::string::npos) << plan.out;
+    EXPECT_EQ(plan.out.find('\x1b'), std::string::npos);
 }

@@ -6,9 +6,11 @@
 #include <boost/filesystem/operations.hpp>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <csignal>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -165,13 +167,30 @@ TEST_F(CliCopyTest, CopiesTheCardAndReportsLineByLine) {
                                         "2026_12_05/18_02_00.m2ts"}));
     EXPECT_TRUE(readFile(copy("18_01_00.m2ts")) == readFile(stream("00001.M2TS")));
 
-    // Without a terminal nobody is asked: what is there stays.
+    // Without a terminal nobody is asked: a clip whose bytes are there
+    // already counts as copied, and other footage that got the same name
+    // (a second camera) is kept beside it. A third run copies nothing.
     writeFile(copy("18_01_00.m2ts"), "mine");
     const CliResult second = copyCard({"--quiet"});
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_EQ(second.err, "");
     EXPECT_EQ(readFile(copy("18_01_00.m2ts")), "mine");
-    EXPECT_EQ(filesBelow(target).size(), 3u);
+    EXPECT_TRUE(readFile(copy("18_01_00 (2).m2ts")) == readFile(stream("00001.M2TS")));
+    EXPECT_EQ(copyCard().exitCode, 0);
+    EXPECT_EQ(filesBelow(target).size(), 4u);
+}
+
+// Exit 0 promises that every clip is in the target; a clip left out while
+// its name holds other footage breaks that promise and is named.
+TEST_F(CliCopyTest, ClipsLeftOutBesideOtherFootageEndTheRunWithFour) {
+    copyCard();
+    EXPECT_EQ(copyCard({"--on-conflict", "dont-copy", "--quiet"}).exitCode, 0);
+    writeFile(copy("18_01_00.m2ts"), "mine");
+    const CliResult leftOut = copyCard({"--on-conflict", "skip", "--quiet"});
+    EXPECT_EQ(leftOut.exitCode, 4);
+    EXPECT_EQ(leftOut.err,
+              "These clips are not in the target folder:\n  " + stream("00001.M2TS").string() +
+                  ": " + copy("18_01_00.m2ts").string() + " holds other footage under its name\n");
 }
 
 TEST_F(CliCopyTest, ConflictPoliciesAndMaskSwitches) {
@@ -210,14 +229,11 @@ TEST_F(CliCopyTest, ExitCodesForSkippedFilesFatalErrorsAndUsage) {
 
     const CliResult missing = runCopy({(dir / "nocard").string(), target.string()}, dir.path());
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "Initialising..\nTerminating..\n"
-                           "The following fatal error has occured while copying the files:\n"
-                           "The directory \"" +
-                               (dir / "nocard").string() +
-                               "\" does not exist.\nThe operation has been aborted.\n");
+    EXPECT_EQ(missing.err, "Source folder: Folder does not exist.\n");
 
     EXPECT_EQ(copyCard({"--folder-mask", "%Y", "--no-folder"}).exitCode, 2);
     EXPECT_EQ(copyCard({"--on-conflict", "overwrite"}).exitCode, 2);
+    EXPECT_EQ(copyCard({"--on-conflict", "1"}).exitCode, 2);
     EXPECT_EQ(runCopy({card.string()}, dir.path()).exitCode, 2);
 }
 
@@ -225,6 +241,15 @@ TEST_F(CliCopyTest, RelativeTargetIsTakenFromTheWorkingDirectory) {
     const CliResult relative = runCopy({"card", "relative/out", "--quiet"}, dir.path(), dir.path());
     EXPECT_EQ(relative.exitCode, 0) << relative.err;
     EXPECT_EQ(filesBelow(dir / "relative/out").size(), 3u);
+
+    fs::create_directories(dir / "here/below");
+    for (const char* target : {".", "./dot", "../up"}) {
+        const CliResult run = runCopy({"../card", target, "--quiet"}, dir.path(), dir / "here");
+        EXPECT_EQ(run.exitCode, 0) << target << ": " << run.err;
+    }
+    EXPECT_EQ(filesBelow(dir / "here/2026_12_05").size(), 3u);
+    EXPECT_EQ(filesBelow(dir / "here/dot").size(), 3u);
+    EXPECT_EQ(filesBelow(dir / "up").size(), 3u);
 }
 
 TEST_F(CliCopyTest, AsksAtATerminal) {
@@ -252,11 +277,115 @@ TEST_F(CliCopyTest, InterruptAtAQuestionStopsWithoutAPart) {
     EXPECT_EQ(filesBelow(target),
               (std::vector<std::string>{"2026_12_05/18_00_00.m2ts", "2026_12_05/18_01_00.m2ts"}));
 
+    // A closed terminal or a dropped connection stops the copy the same way.
+    TerminalSession hungUp({card.string(), target.string()});
+    ASSERT_TRUE(hungUp.waitFor("Choice [r/d/k/s/c]: "));
+    hungUp.signal(SIGHUP);
+    EXPECT_EQ(hungUp.wait(), 130);
+    EXPECT_EQ(filesBelow(target).size(), 2u);
+
     TerminalSession cancelling({card.string(), target.string()});
     ASSERT_TRUE(cancelling.waitFor("Choice [r/d/k/s/c]: "));
     cancelling.type("c\n");
     EXPECT_EQ(cancelling.wait(), 130);
     EXPECT_EQ(filesBelow(target).size(), 2u);
+}
+
+// Cards straight from a camera, in every tree cameras write and with the
+// 8.3 names of FAT media, copy byte for byte under the names on the card.
+TEST(CameraCards, CopyUnderTheNamesOnTheCard) {
+    for (const char* tree : {"PRIVATE/AVCHDL/BDMV", "PRIVATE/AVCHD/BDMV", "avchd/bdmv", "BDMV"}) {
+        for (const bool shortNames : {false, true}) {
+            TempDir dir;
+            CardSpec card = simpleCard(1, 2);
+            card.folders.bdmvPath = tree;
+            card.playlistExtension = shortNames ? ".mpl" : ".MPLS";
+            card.streamExtension = shortNames ? ".MTS" : ".m2ts";
+            writeCard(dir / "card", card);
+            const CliResult run = runCopy(
+                {(dir / "card").string(), (dir / "out").string(), "--no-rename"}, dir.path());
+            EXPECT_EQ(run.exitCode, 0) << tree << " " << run.err;
+            for (const CardClip& clip : card.playlists[0].clips) {
+                const std::string name = streamFileOnCard(card, clip);
+                EXPECT_TRUE(readFile(dir / "out/2026_12_05" / name) ==
+                            readFile(cardStreamFolder(dir / "card", card.folders) / name))
+                    << tree << " " << name;
+            }
+        }
+    }
+}
+
+// A camera split one long recording into parts of the same second. Without
+// --join no part is dropped; with it the parts become one file, byte for
+// byte, and a missing part fails the whole recording.
+TEST(SplitRecordings, AreKeptApartOrJoinedButNeverDropped) {
+    TempDir dir;
+    CardSpec card = simpleCard(1, 3);
+    card.playlists[0].clips[1].recorded = card.playlists[0].clips[0].recorded;
+    card.playlists[0].clips[1].connectionCondition = 6;
+    card.playlists[0].clips[2].connectionCondition = 6;
+    writeCard(dir / "card", card);
+    const fs::path streams = cardStreamFolder(dir / "card");
+    const std::string joined = readFile(streams / "00000.M2TS") + readFile(streams / "00001.M2TS") +
+                               readFile(streams / "00002.M2TS");
+    const auto copy = [&](const std::string& target, std::vector<std::string> options) {
+        options.insert(options.begin(), {(dir / "card").string(), (dir / target).string()});
+        return runCopy(options, dir.path());
+    };
+
+    EXPECT_EQ(copy("apart", {"--quiet"}).exitCode, 0);
+    EXPECT_EQ(filesBelow(dir / "apart"),
+              (std::vector<std::string>{"2026_12_05/18_00_00 (2).m2ts", "2026_12_05/18_00_00.m2ts",
+                                        "2026_12_05/18_02_00.m2ts"}));
+
+    const CliResult joinedRun = copy("joined", {"--join", "--verify"});
+    EXPECT_EQ(joinedRun.exitCode, 0) << joinedRun.err;
+    EXPECT_EQ(joinedRun.err, "Initialising..\nCopying: 00000.M2TS (1/3)\nDone!\n");
+    EXPECT_EQ(filesBelow(dir / "joined"), std::vector<std::string>{"2026_12_05/18_00_00.m2ts"});
+    EXPECT_TRUE(readFile(dir / "joined/2026_12_05/18_00_00.m2ts") == joined);
+    EXPECT_EQ(copy("joined", {"--join", "--quiet"}).exitCode, 0);
+
+    fs::remove(streams / "00001.M2TS");
+    EXPECT_EQ(copy("broken", {"--join", "--quiet"}).exitCode, 3);
+    EXPECT_TRUE(filesBelow(dir / "broken").empty());
+
+    // As many parts as a PlayItem count byte can name join as well.
+    CardSpec longOne = simpleCard(1, 255, 188);
+    for (CardClip& clip : longOne.playlists[0].clips) {
+        clip.connectionCondition = 6;
+    }
+    writeCard(dir / "long", longOne);
+    EXPECT_EQ(runCopy({(dir / "long").string(), (dir / "longcopy").string(), "--join", "--quiet"},
+                      dir.path())
+                  .exitCode,
+              0);
+    EXPECT_EQ(fs::file_size(dir / "longcopy/2026_12_05/18_00_00.m2ts"), 255u * 188u);
+}
+
+// Scripts read one JSON object a line: each clip, position and outcome, and
+// a closing summary with the exit status.
+TEST_F(CliCopyTest, ProgressAsJsonLines) {
+    copyCard();
+    writeFile(copy("18_01_00.m2ts"), "mine");
+    const CliResult run = copyCard({"--progress", "json"});
+    EXPECT_EQ(run.exitCode, 0);
+    std::vector<nlohmann::json> events;
+    std::istringstream lines(run.err);
+    for (std::string line; std::getline(lines, line);) {
+        events.push_back(nlohmann::json::parse(line));
+    }
+    std::vector<std::string> outcomes;
+    for (const nlohmann::json& event : events) {
+        if (event["event"] == "outcome") {
+            outcomes.push_back(event["outcome"]);
+        }
+    }
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"already-there", "kept-both", "already-there"}));
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back()["event"], "summary");
+    EXPECT_EQ(events.back()["alreadyThere"], 2);
+    EXPECT_EQ(events.back()["keptBoth"], 1);
+    EXPECT_EQ(events.back()["exitStatus"], 0);
 }
 
 } // namespace

@@ -1,4 +1,6 @@
+#include "copy/copy_failure.h"
 #include "copy/copy_job.h"
+#include "copy/job_messages.h"
 #include "tests/copy/scripted_host.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
@@ -325,6 +327,87 @@ TEST_F(CopyJobTest, ClipNamedTwiceMeetsItsOwnCopy) {
                                                             "2026_12_05/18_00_00.m2ts"}));
     // Twice the bytes of the card are handled; the bar stops at full.
     EXPECT_EQ(reporter.positions, (std::vector<int>{0, 100, 100, 100}));
+}
+
+// However the target is chosen, no copy lands on the card's own clips.
+TEST_F(CopyJobTest, TheCardIsNeverWrittenTo) {
+    writeSimpleCard(1, 2);
+    const std::string clip = readFile(stream("00000.M2TS"));
+    host.target = cardStreamFolder(card).string();
+    host.generateFolder = false;
+    host.renameFiles = false;
+    run();
+    ASSERT_EQ(host.fatalMessages.size(), 1u);
+    EXPECT_EQ(host.fatalMessages[0],
+              heading + "The target folder \"" + host.target +
+                  "\" lies inside the card's folder \"" +
+                  cardStreamFolder(card).parent_path().string() +
+                  "\", where copies could overwrite the card's own files.\n" + aborted);
+    EXPECT_TRUE(host.conflictQuestions.empty());
+
+    // A hard link in the target is the card's clip under another name.
+    host.target = target.string();
+    host.generateFolder = host.renameFiles = true;
+    fs::create_directories(copy(""));
+    fs::create_hard_link(stream("00000.M2TS"), copy("18_00_00.m2ts"));
+    host.conflictAnswers.push_back({CopyAndReplace, true});
+    run();
+    ASSERT_EQ(host.fatalMessages.size(), 2u);
+    EXPECT_EQ(host.fatalMessages[1], heading + "The file \"" + copy("18_00_00.m2ts").string() +
+                                         "\" is one of the card's own files.\n" + aborted +
+                                         contact);
+    EXPECT_EQ(readFile(stream("00000.M2TS")), clip);
+}
+
+// Nothing is read through a symbolic link that leads out of the card.
+TEST_F(CopyJobTest, LinksOutOfTheCardAreNotFollowed) {
+    writeSimpleCard(1, 2);
+    writeFile(dir / "outside/00001.M2TS", "not footage");
+    fs::remove(stream("00001.M2TS"));
+    fs::create_symlink(dir / "outside/00001.M2TS", stream("00001.M2TS"));
+    host.skipAnswers.push_back(PromptOk);
+    run();
+    ASSERT_EQ(host.skipQuestions.size(), 1u);
+    EXPECT_EQ(host.skipQuestions[0], "An unknown error occured while trying to copy file " +
+                                         stream("00001.M2TS").string() + " to " +
+                                         copy("18_01_00.m2ts").string() +
+                                         ".\nError code: 1001\nError details: the path leads out "
+                                         "of the card through a symbolic link\n" +
+                                         skipQuestion);
+    EXPECT_EQ(filesBelow(target), std::vector<std::string>{"2026_12_05/18_00_00.m2ts"});
+
+    const fs::path streams = cardStreamFolder(card);
+    fs::rename(streams, dir / "outside/STREAM");
+    fs::create_symlink(dir / "outside/STREAM", streams);
+    run();
+    ASSERT_EQ(host.fatalMessages.size(), 1u);
+    EXPECT_EQ(host.fatalMessages[0], heading + "The directory \"" + streams.string() +
+                                         "\" leads out of the card.\n" + aborted);
+}
+
+// A stop is final: no question follows it.
+TEST_F(CopyJobTest, NoQuestionAfterAStop) {
+    writeSimpleCard(1, 1);
+    writeFile(copy("18_00_00.m2ts"), "taken");
+    reporter.onText = [&](const std::string& text) {
+        reporter.stop = reporter.stop || text.rfind("Copying", 0) == 0;
+    };
+    run();
+    EXPECT_TRUE(host.conflictQuestions.empty());
+    EXPECT_TRUE(host.fatalMessages.empty());
+    EXPECT_EQ(reporter.texts.back(), "Terminating..");
+}
+
+// A folder of the target that vanishes during a copy is a failure of the
+// destination: it is never reported as a missing source file.
+TEST(JobMessages, ADestinationIsNeverCalledTheSourceFile) {
+    const CopyFailure gone(
+        "tandrel: rename file", CopyFailure::Side::Destination, "/card/1.M2TS", "/out/1.m2ts",
+        boost::system::errc::make_error_code(boost::system::errc::no_such_file_or_directory));
+    EXPECT_EQ(skipPromptText(gone), "An unknown error occured while trying to copy file "
+                                    "/card/1.M2TS to /out/1.m2ts.\nError code: 2\nError details: "
+                                    "No such file or directory\n" +
+                                        skipQuestion);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "copy/copy_one_file.h"
 #include "copy/keep_both_name.h"
 #include "metadata/errors.h"
+#include "metadata/file_errors.h"
 #include "tests/copy/scripted_host.h"
 #include "tests/support/temp_dir.h"
 
@@ -15,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -49,8 +52,16 @@ protected:
     ScriptedHost host;
     RecordingProgress progress;
 
+    TargetFolders folders;
+
     void SetUp() override { writeFile(source, "new clip"); }
-    void copy() { copyOneFile(destination, host, source, progress); }
+    void copy() { copyFrom(source, progress); }
+    // `file` as a stream file of a card whose root is its folder.
+    CopySettlement copyFrom(const fs::path& file, TransferProgress& copyProgress) {
+        const CardTree card(file.parent_path());
+        const ClipSource opened(card, {file}, destination);
+        return copyOneFile(destination, host, opened, copyProgress, folders);
+    }
 };
 
 TEST_F(CopyOneFileTest, CopiesIntoNewFoldersKeepingTheModificationTime) {
@@ -134,14 +145,14 @@ TEST_F(CopyOneFileTest, WriteProtectedFileIsNeverReplaced) {
 TEST_F(CopyOneFileTest, StopMidFileLeavesNoCopyAndKeepsTheReplacedFile) {
     writeFile(source, bigContent(10 * 1024 * 1024));
     progress.stopAfterBytes = 1;
-    EXPECT_THROW(copy(), TransferStopped);
+    EXPECT_THROW(copy(), OperationStopped);
     EXPECT_TRUE(namesIn(destination.parent_path()).empty());
 
     writeFile(destination, "old clip");
     host.conflictAnswers.push_back({CopyAndReplace, false});
     RecordingProgress stopping;
     stopping.stopAfterBytes = 1;
-    EXPECT_THROW(copyOneFile(destination, host, source, stopping), TransferStopped);
+    EXPECT_THROW(copyFrom(source, stopping), OperationStopped);
     EXPECT_EQ(readFile(destination), "old clip");
     EXPECT_EQ(namesIn(destination.parent_path()), std::vector<std::string>{"18_45_03.m2ts"});
 }
@@ -168,7 +179,7 @@ TEST_F(CopyOneFileTest, CopiesFromAnotherFileSystemByReadingAndWriting) {
     const fs::path elsewhere = fs::unique_path("/dev/shm/tandrel-%%%%-%%%%.M2TS");
     const std::string content = bigContent(2 * 1024 * 1024 + 5);
     writeFile(elsewhere, content);
-    copyOneFile(destination, host, elsewhere, progress);
+    copyFrom(elsewhere, progress);
     fs::remove(elsewhere);
     EXPECT_TRUE(readFile(destination) == content);
     EXPECT_EQ(progress.counts.back(), content.size());
@@ -202,8 +213,8 @@ TEST_F(CopyOneFileTest, SourceThatIsMissingOrNoPlainFileFails) {
     EXPECT_TRUE(errorOf([&] { copy(); }));
     fs::remove(source);
     ASSERT_EQ(::mkfifo(source.c_str(), 0644), 0);
-    EXPECT_EQ(errorOf([&] { copy(); }), boost::system::errc::invalid_argument);
-    EXPECT_TRUE(namesIn(destination.parent_path()).empty());
+    EXPECT_EQ(errorOf([&] { copy(); }), makeErrorCode(FileError::NotRegularFile));
+    EXPECT_TRUE(filesBelow(dir / "out").empty());
 }
 
 TEST_F(CopyOneFileTest, FileSizeLimitFailsTheCopyWithoutLeavingAPart) {
@@ -228,6 +239,80 @@ TEST_F(CopyOneFileTest, FileSizeLimitFailsTheCopyWithoutLeavingAPart) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_TRUE(namesIn(destination.parent_path()).empty());
+}
+
+// A copy must hold exactly what the source held when it was opened: a clip
+// truncated on the card while it is read, or a file system that takes no
+// more bytes, fails the copy and leaves nothing under any name.
+TEST_F(CopyOneFileTest, ACopyThatIsNotWholeIsNeverPublished) {
+    writeFile(source, bigContent(9 * 1024 * 1024));
+    progress.onFirstChunk = [&] {
+        fs::resize_file(source, 5 * 1024 * 1024);
+    };
+    EXPECT_EQ(errorOf([&] { copy(); }), makeErrorCode(FileError::SourceChangedSize));
+    EXPECT_TRUE(filesBelow(dir / "out").empty());
+
+    fs::create_directories(destination.parent_path());
+    const CardTree card(source.parent_path());
+    const ClipSource opened(card, {source}, destination);
+    CopyCalls stuck;
+    stuck.copyFileRange = [](int, off64_t*, int, off64_t*, std::size_t, unsigned) -> ssize_t {
+        errno = EXDEV;
+        return -1;
+    };
+    stuck.write = [](int, const void*, std::size_t) -> ssize_t {
+        return 0;
+    };
+    EXPECT_EQ(errorOf([&] {
+                  transferFile(opened, destination, TransferMode::NoReplace, progress, false,
+                               stuck);
+              }),
+              makeErrorCode(FileError::NoProgress));
+    EXPECT_TRUE(filesBelow(dir / "out").empty());
+}
+
+// A verified copy is read back from the disk; one whose bytes do not match
+// the source's never gets its name.
+TEST_F(CopyOneFileTest, AVerifiedCopyThatDiffersIsNeverPublished) {
+    writeFile(source, bigContent(3 * 1024 * 1024));
+    fs::create_directories(destination.parent_path());
+    const CardTree card(source.parent_path());
+    const ClipSource opened(card, {source}, destination);
+    transferFile(opened, destination, TransferMode::NoReplace, progress, true);
+    EXPECT_TRUE(readFile(destination) == readFile(source));
+    fs::remove(destination);
+
+    CopyCalls flipping;
+    flipping.copyFileRange = [](int, off64_t*, int, off64_t*, std::size_t, unsigned) -> ssize_t {
+        errno = EXDEV;
+        return -1;
+    };
+    flipping.write = [](int fd, const void* bytes, std::size_t count) -> ssize_t {
+        std::string corrupted(static_cast<const char*>(bytes), count);
+        corrupted[count / 2] = static_cast<char>(corrupted[count / 2] ^ 0x01);
+        return ::write(fd, corrupted.data(), count);
+    };
+    EXPECT_EQ(errorOf([&] {
+                  transferFile(opened, destination, TransferMode::NoReplace, progress, true,
+                               flipping);
+              }),
+              makeErrorCode(FileError::VerifyMismatch));
+    EXPECT_TRUE(namesIn(destination.parent_path()).empty());
+}
+
+// Temporaries that a killed run left behind go when a job next writes to
+// their folder; one that a running copy holds stays.
+TEST_F(CopyOneFileTest, LeftOverTemporariesAreRemovedButHeldOnesStay) {
+    const fs::path folder = destination.parent_path();
+    writeFile(folder / ".tandrel-0000000a.part", "left by a killed run");
+    writeFile(folder / ".tandrel-0000000b.part", "being written");
+    writeFile(folder / ".tandrel-notes.part", "not ours");
+    const int held = ::open((folder / ".tandrel-0000000b.part").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    copy();
+    ::close(held);
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{".tandrel-0000000b.part",
+                                                         ".tandrel-notes.part", "18_45_03.m2ts"}));
 }
 
 TEST(KeepBothName, CountsUpTheNumberInParentheses) {

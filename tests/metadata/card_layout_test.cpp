@@ -1,5 +1,6 @@
 #include "metadata/card_layout.h"
 #include "metadata/file_listing.h"
+#include "metadata/stream_name.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unprivileged.h"
@@ -8,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <ostream>
 #include <stdexcept>
 
 namespace fs = boost::filesystem;
@@ -65,15 +69,118 @@ TEST(CardLayout, ChecksTheRowsInOrder) {
     EXPECT_EQ(checkSourceFolder(root), Ok);
 }
 
-TEST(CardLayout, FindsLayoutFoldersWithoutRegardToCase) {
-    TempDir dir;
-    CardFolders lower{"private", "avchdl", "bdmv", "playlist", "stream"};
-    writeSmallCard(dir.path(), lower);
-    EXPECT_EQ(checkSourceFolder(dir.path()), Ok);
-    EXPECT_EQ(playlistFolderOf(dir.path()), cardPlaylistFolder(dir.path(), lower));
-    EXPECT_EQ(streamFolderOf(dir.path()), cardStreamFolder(dir.path(), lower));
+namespace {
 
-    // A missing folder is named as the layout spells it.
+// A card as a camera or the PC software writes it: where its tree lives,
+// long or 8.3 names, and the letter case of every folder and extension.
+struct CardVariant {
+    const char* layout;
+    bool shortNames;
+    const char* letterCase;
+};
+
+std::string inCase(const std::string& text, const std::string& letterCase) {
+    std::string result = text;
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        const auto c = static_cast<unsigned char>(result[i]);
+        const bool startsWord = i == 0 || result[i - 1] == '/' || result[i - 1] == '.';
+        const bool upper = letterCase == "upper" || (letterCase == "mixed" && startsWord);
+        result[i] = static_cast<char>(upper ? std::toupper(c) : std::tolower(c));
+    }
+    return result;
+}
+
+void PrintTo(const CardVariant& variant, std::ostream* out) {
+    *out << variant.layout << (variant.shortNames ? ", 8.3 names, " : ", long names, ")
+         << variant.letterCase << " case";
+}
+
+class CardVariants : public testing::TestWithParam<CardVariant> {};
+
+} // namespace
+
+TEST_P(CardVariants, ResolveTheirFoldersAndNames) {
+    const CardVariant variant = GetParam();
+    const std::string letterCase = variant.letterCase;
+    CardSpec card = simpleCard(2, 1);
+    card.folders = {inCase(variant.layout, letterCase), inCase("PLAYLIST", letterCase),
+                    inCase("STREAM", letterCase)};
+    card.playlistExtension = inCase(variant.shortNames ? ".MPL" : ".MPLS", letterCase);
+    card.streamExtension = inCase(variant.shortNames ? ".MTS" : ".M2TS", letterCase);
+    card.writeBackup = true;
+    TempDir dir;
+    writeCard(dir.path(), card);
+
+    EXPECT_EQ(checkSourceFolder(dir.path()), Ok);
+    const CardLayout layout = findCardLayout(dir.path());
+    EXPECT_EQ(layout.name, variant.layout);
+    EXPECT_EQ(layout.playlistFolder, cardPlaylistFolder(dir.path(), card.folders));
+    EXPECT_EQ(layout.streamFolder, cardStreamFolder(dir.path(), card.folders));
+    EXPECT_EQ(layout.playlistExtension, variant.shortNames ? ".MPL" : ".MPLS");
+    EXPECT_EQ(layout.streamExtension, variant.shortNames ? ".MTS" : ".M2TS");
+    EXPECT_EQ(countFiles(layout.playlistFolder, layout.playlistExtension), 2);
+    EXPECT_EQ(countFiles(layout.streamFolder, layout.streamExtension), 2);
+    // The PlayItem still says M2TS.
+    const CardClip& clip = card.playlists[0].clips[0];
+    EXPECT_EQ(StreamNames(namesIn(layout.streamFolder), layout.streamExtension)
+                  .find(streamFileName(clip)),
+              streamFileOnCard(card, clip));
+}
+
+namespace {
+
+std::vector<CardVariant> allVariants() {
+    std::vector<CardVariant> variants;
+    for (const char* layout : {"PRIVATE/AVCHDL/BDMV", "PRIVATE/AVCHD/BDMV", "AVCHD/BDMV", "BDMV"}) {
+        for (const bool shortNames : {false, true}) {
+            for (const char* letterCase : {"upper", "lower", "mixed"}) {
+                variants.push_back({layout, shortNames, letterCase});
+            }
+        }
+    }
+    return variants;
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(CardLayout, CardVariants, testing::ValuesIn(allVariants()),
+                         [](const testing::TestParamInfo<CardVariant>& info) {
+                             std::string name = std::string(info.param.layout) +
+                                                (info.param.shortNames ? "_short_" : "_long_") +
+                                                info.param.letterCase;
+                             std::replace(name.begin(), name.end(), '/', '_');
+                             return name;
+                         });
+
+TEST(CardLayout, TakesTheFirstLayoutAndTheLongNamesWhereThereAreSeveral) {
+    TempDir dir;
+    CardSpec camera = simpleCard(1, 1);
+    camera.folders.bdmvPath = "PRIVATE/AVCHD/BDMV";
+    camera.playlistExtension = ".MPL";
+    camera.streamExtension = ".MTS";
+    writeCard(dir.path(), camera);
+    EXPECT_EQ(findCardLayout(dir.path()).name, "PRIVATE/AVCHD/BDMV");
+    writeFile(dir / "BDMV" / "PLAYLIST" / "00000.MPLS", "x");
+    EXPECT_EQ(findCardLayout(dir.path()).name, "PRIVATE/AVCHD/BDMV");
+    writeSmallCard(dir.path());
+    EXPECT_EQ(findCardLayout(dir.path()).name, "PRIVATE/AVCHDL/BDMV");
+    EXPECT_EQ(playlistFolderOf(dir.path()), cardPlaylistFolder(dir.path()));
+
+    // A folder that holds both spellings is read by its long names only.
+    writeFile(cardPlaylistFolder(dir.path()) / "00001.MPL", "x");
+    writeStreamFile(cardStreamFolder(dir.path()) / "00001.MTS", 10);
+    const CardLayout layout = findCardLayout(dir.path());
+    EXPECT_EQ(layout.playlistExtension, ".MPLS");
+    EXPECT_EQ(layout.streamExtension, ".M2TS");
+}
+
+TEST(CardLayout, NamesMissingFoldersAsTheFirstLayoutSpellsThem) {
+    TempDir none;
+    const CardLayout layout = findCardLayout(none.path());
+    EXPECT_EQ(layout.name, "");
+    EXPECT_EQ(layout.playlistFolder, none / "PRIVATE" / "AVCHDL" / "BDMV" / "PLAYLIST");
+    EXPECT_EQ(layout.streamFolder, none / "PRIVATE" / "AVCHDL" / "BDMV" / "STREAM");
+
     TempDir partial;
     fs::create_directories(partial / "Private" / "AvchdL");
     EXPECT_EQ(playlistFolderOf(partial.path()),
@@ -86,6 +193,18 @@ TEST(CardLayout, FindsLayoutFoldersWithoutRegardToCase) {
     fs::create_directories(several / "Private");
     EXPECT_EQ(playlistFolderOf(several.path()),
               several / "Private" / "AVCHDL" / "BDMV" / "PLAYLIST");
+}
+
+TEST(CardLayout, FindsTheStreamFileTheCardHolds) {
+    const StreamNames names({"00003.Mts", "00001.MTS", "00002.m2ts", "00001.M2TS", "00003.mts",
+                             "00002.M2ts", "00005.mts", "00005.MTS"},
+                            ".MTS");
+    EXPECT_EQ(names.find("00001.M2TS"), "00001.M2TS");
+    EXPECT_EQ(names.find("00002.M2TS"), "00002.M2ts");
+    EXPECT_EQ(names.find("00003.M2TS"), "00003.Mts");
+    EXPECT_EQ(names.find("00004.M2TS"), std::nullopt);
+    EXPECT_EQ(names.find("00005.mts"), "00005.mts");
+    EXPECT_EQ(StreamNames({"00003.MTS"}, ".M2TS").find("00003.M2TS"), std::nullopt);
 }
 
 TEST(CardLayout, MapsUnreadableStatesToTheNearestRow) {

@@ -1,5 +1,6 @@
 #include "metadata/errors.h"
 #include "metadata/playlist_reader.h"
+#include "metadata/recordings.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unprivileged.h"
@@ -327,12 +328,35 @@ TEST(PlaylistReader, ReportsAFileThatCannotBeOpened) {
     EXPECT_EQ(runUnprivileged([&] { return readFailure(dir.path()) == expected ? 0 : 1; }), 0);
 }
 
-TEST(PlaylistReader, FailsATextBeyondTheMemoryBound) {
+// A text longer than any camera writes is read past to its end, so the
+// entries after it are read from their places; only its start is kept.
+TEST(PlaylistReader, KeepsTheStartOfALongText) {
+    TempDir dir;
+    CardPlaylist playlist = onePlaylist(2);
+    playlist.clips[0].entryText = std::string(70000, 'x');
+    writeFile(dir / "00000.MPLS", playlistBytes(playlist));
+    const PlaylistSet result = readFolder(dir.path());
+    EXPECT_EQ(result.playlists.at(0).clips.at(0).entryText, std::string(4096, 'x'));
+    EXPECT_EQ(result.playlists.at(0).clips.at(1).entryText, "AVCHD");
+}
+
+// A crafted file whose last entry never ends is scanned to its end; a stop
+// must end that scan, not wait for it.
+TEST(PlaylistReader, AStopEndsTheScanOfAHugeFile) {
     TempDir dir;
     CardPlaylist playlist = onePlaylist(1);
-    playlist.playlistText = std::string(70000, 'x');
-    writeFile(dir / "00000.MPLS", playlistBytes(playlist));
-    EXPECT_EQ(readFailure(dir.path()), problemWith(dir / "00000.MPLS"));
+    playlist.clips[0].omitEntryMarker = true;
+    const fs::path file = dir / "00000.MPLS";
+    writeFile(file, playlistBytes(playlist));
+    fs::resize_file(file, 256 * 1024 * 1024);
+    int checks = 0;
+    PlaylistSet result;
+    EXPECT_THROW(readPlaylists(dir.path(), result, ".MPLS",
+                               {nullptr,
+                                [&] {
+                                    return ++checks > 3;
+                                }}),
+                 OperationStopped);
 }
 
 TEST(PlaylistReader, FindsTheStreamsTheCardWriterWrites) {
@@ -358,4 +382,29 @@ TEST(PlaylistReader, FindsTheStreamsTheCardWriterWrites) {
             EXPECT_EQ(readFile(stream).substr(188, 1), "\x47");
         }
     }
+}
+
+// Cameras split a long recording into parts that continue one another; the
+// reader keeps the low four bits of each PlayItem's connection condition.
+TEST(PlaylistReader, TellsWhichClipsContinueARecording) {
+    TempDir dir;
+    CardSpec card = simpleCard(2, 3);
+    card.playlists[0].clips[1].connectionCondition = 0x0016;
+    card.playlists[0].clips[2].connectionCondition = 6;
+    // A part at the start of a playlist has nothing to continue.
+    card.playlists[1].clips[0].connectionCondition = 6;
+    card.playlists[1].clips[2].connectionCondition = 5;
+    writeCard(dir.path(), card);
+    const PlaylistSet result = readFolder(cardPlaylistFolder(dir.path()));
+    EXPECT_EQ(result.playlists.at(0).clips.at(1).connectionCondition, 6);
+    EXPECT_EQ(result.playlists.at(1).clips.at(2).connectionCondition, 5);
+
+    const std::vector<Recording> recordings = recordingsOf(result);
+    std::vector<std::pair<std::size_t, std::size_t>> shape;
+    for (const Recording& recording : recordings) {
+        shape.emplace_back(recording.firstClip, recording.parts.size());
+    }
+    EXPECT_EQ(shape,
+              (std::vector<std::pair<std::size_t, std::size_t>>{{0, 3}, {3, 1}, {4, 1}, {5, 1}}));
+    EXPECT_EQ(recordingsOf(result, false).size(), 6u);
 }

@@ -73,12 +73,12 @@ void writePlayItem(ByteWriter& out, const CardClip& clip) {
     out.u16(playItemLength - 2);
     out.fixed(clip.clipName, 5);
     out.fixed(clip.codecId, 4);
-    out.u16(0x0001);     // no multi-angle, connection condition 1
-    out.u8(0);           // STC id
-    out.u32(0x00000000); // IN time
-    out.u32(0x00A4CB80); // OUT time
-    out.zeros(8);        // user operation mask
-    out.u8(0);           // random access and still mode
+    out.u16(clip.connectionCondition); // no multi-angle, then the condition
+    out.u8(0);                         // STC id
+    out.u32(0x00000000);               // IN time
+    out.u32(0x00A4CB80);               // OUT time
+    out.zeros(8);                      // user operation mask
+    out.u8(0);                         // random access and still mode
     out.u8(0);
     out.u16(0); // still time
     // STN table: one primary video and one primary audio stream.
@@ -142,7 +142,11 @@ void writeEntry(ByteWriter& out, const CardClip& clip, std::int32_t number) {
 }
 
 fs::path layoutFolder(const fs::path& root, const CardFolders& folders, const std::string& leaf) {
-    return root / folders.privateFolder / folders.avchdlFolder / folders.bdmvFolder / leaf;
+    return root / folders.bdmvPath / leaf;
+}
+
+std::string withExtension(const std::string& name, const std::string& extension) {
+    return extension.empty() || name.empty() ? name : name.substr(0, name.rfind('.')) + extension;
 }
 
 void writeBytes(const fs::path& file, const std::string& bytes) {
@@ -235,6 +239,14 @@ std::string playlistBytes(const CardPlaylist& playlist, std::int32_t firstEntryN
     return bytes;
 }
 
+std::string playlistFileOnCard(const CardSpec& card, const CardPlaylist& playlist) {
+    return withExtension(playlist.fileName, card.playlistExtension);
+}
+
+std::string streamFileOnCard(const CardSpec& card, const CardClip& clip) {
+    return withExtension(streamFileName(clip), card.streamExtension);
+}
+
 fs::path cardPlaylistFolder(const fs::path& root, const CardFolders& folders) {
     return layoutFolder(root, folders, folders.playlistFolder);
 }
@@ -254,12 +266,21 @@ void writeCard(const fs::path& root, const CardSpec& card) {
         readOrder.push_back(&playlist);
     }
     std::stable_sort(readOrder.begin(), readOrder.end(),
-                     [](const CardPlaylist* left, const CardPlaylist* right) {
-                         return left->fileName < right->fileName;
+                     [&card](const CardPlaylist* left, const CardPlaylist* right) {
+                         return playlistFileOnCard(card, *left) < playlistFileOnCard(card, *right);
                      });
+    const fs::path backupFolder = root / card.folders.bdmvPath / "BACKUP" / "PLAYLIST";
+    if (card.writeBackup) {
+        fs::create_directories(backupFolder);
+    }
     std::int32_t entryNumber = 0;
     for (const CardPlaylist* playlist : readOrder) {
-        writeBytes(playlistFolder / playlist->fileName, playlistBytes(*playlist, entryNumber));
+        const std::string name = playlistFileOnCard(card, *playlist);
+        const std::string bytes = playlistBytes(*playlist, entryNumber);
+        writeBytes(playlistFolder / name, bytes);
+        if (card.writeBackup) {
+            writeBytes(backupFolder / name, bytes);
+        }
         entryNumber += static_cast<std::int32_t>(playlist->clips.size());
     }
 
@@ -268,7 +289,7 @@ void writeCard(const fs::path& root, const CardSpec& card) {
     }
     for (const CardPlaylist& playlist : card.playlists) {
         for (const CardClip& clip : playlist.clips) {
-            const std::string name = streamFileName(clip);
+            const std::string name = streamFileOnCard(card, clip);
             if (!name.empty()) {
                 writeStreamFile(streamFolder / name, clip.streamSize);
             }

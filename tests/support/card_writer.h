@@ -24,6 +24,9 @@ struct CardClip {
     // with zero bytes); the stream file is clipName + "." + codecId.
     std::string clipName = "00001";
     std::string codecId = "M2TS";
+    // 1 a new recording; 6 the next part of the recording before it (a
+    // camera splits a long recording at the FAT size limit).
+    std::uint16_t connectionCondition = 1;
     DateBytes recorded = bcdDateTime(2026, 12, 5, 18, 45, 3);
     // Size of the stream file writeCard writes for this clip.
     std::uint64_t streamSize = 4096;
@@ -57,11 +60,13 @@ struct CardPlaylist {
     std::string trailingBytes;                  // appended after the last entry
 };
 
-// The spelling of the layout folders; tests change the letter case.
+// Where the card's tree lives and how its folders are spelled; tests change
+// the place and the letter case.
 struct CardFolders {
-    std::string privateFolder = "PRIVATE";
-    std::string avchdlFolder = "AVCHDL";
-    std::string bdmvFolder = "BDMV";
+    // From the card's root down to BDMV, "/"-separated: the PC software's
+    // PRIVATE/AVCHDL/BDMV, or what cameras write (PRIVATE/AVCHD/BDMV,
+    // AVCHD/BDMV, BDMV).
+    std::string bdmvPath = "PRIVATE/AVCHDL/BDMV";
     std::string playlistFolder = "PLAYLIST";
     std::string streamFolder = "STREAM";
 };
@@ -69,8 +74,16 @@ struct CardFolders {
 struct CardSpec {
     std::vector<CardPlaylist> playlists;
     CardFolders folders;
+    // Extensions written on the card in place of each playlist file's own and
+    // of each PlayItem's codec identifier; empty keeps them. Cameras write
+    // the 8.3 names of FAT media (".MPL", ".MTS") while their PlayItems still
+    // say M2TS.
+    std::string playlistExtension;
+    std::string streamExtension;
     // Write a stream file for every clip that has a streamFileName.
     bool writeStreams = true;
+    // A BDMV/BACKUP folder with a copy of the playlist files, as cameras keep.
+    bool writeBackup = false;
 };
 
 // The stream file name the reader makes of `clip`: the clip name and codec
@@ -82,6 +95,11 @@ std::string streamFileName(const CardClip& clip);
 // The bytes of one playlist file whose extension entries are numbered from
 // `firstEntryNumber` on (low eight bits, as the card stores them).
 std::string playlistBytes(const CardPlaylist& playlist, std::int32_t firstEntryNumber = 0);
+
+// The names writeCard gives a playlist file and a clip's stream file on
+// `card` (the stream file's name is empty when streamFileName is).
+std::string playlistFileOnCard(const CardSpec& card, const CardPlaylist& playlist);
+std::string streamFileOnCard(const CardSpec& card, const CardClip& clip);
 
 // Where a card's folders land below its root.
 boost::filesystem::path cardPlaylistFolder(const boost::filesystem::path& root,

@@ -1,0 +1,71 @@
+#include "copy/same_content.h"
+
+#include "copy/keep_both_name.h"
+#include "metadata/file_descriptor.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+constexpr std::size_t blockSize = 1024 * 1024;
+
+// Reads `count` bytes of `fd` at `offset` into `buffer`; false when the file
+// holds fewer.
+bool readAt(int fd, char* buffer, std::size_t count, std::uint64_t offset) {
+    for (std::size_t have = 0; have < count;) {
+        const ssize_t part =
+            ::pread(fd, buffer + have, count - have, static_cast<off_t>(offset + have));
+        if (part <= 0) {
+            return false;
+        }
+        have += static_cast<std::size_t>(part);
+    }
+    return true;
+}
+
+bool sameBytes(const ClipSource& source, const fs::path& other) {
+    const FileDescriptor fd(::open(other.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (!fd.isOpen() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::uint64_t>(status.st_size) != source.size()) {
+        return false;
+    }
+    std::vector<char> ours(blockSize);
+    std::vector<char> theirs(blockSize);
+    std::uint64_t otherOffset = 0;
+    for (const SourceFile& part : source.parts()) {
+        for (std::uint64_t offset = 0; offset < part.size();) {
+            const auto length =
+                static_cast<std::size_t>(std::min<std::uint64_t>(blockSize, part.size() - offset));
+            if (!readAt(part.fd(), ours.data(), length, offset) ||
+                !readAt(fd.get(), theirs.data(), length, otherOffset) ||
+                std::memcmp(ours.data(), theirs.data(), length) != 0) {
+                return false;
+            }
+            offset += length;
+            otherOffset += length;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<fs::path> findSameContent(const ClipSource& source, const fs::path& destination) {
+    for (fs::path candidate = destination; nameTaken(candidate);
+         candidate = nextKeepBothName(candidate)) {
+        if (sameBytes(source, candidate)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
