@@ -14,6 +14,7 @@
 #include "copy/copy_job_proc.h"
 #include "copy/up_dialog.h"
 #include "metadata/card_layout.h"
+#include "metadata/mounted_cards.h"
 #include "metadata/path_text.h"
 #include "naming/example_line.h"
 
@@ -63,6 +64,19 @@ void growToText(QWidget* control, int templateWidth, int room) {
     control->resize(
         std::clamp(control->sizeHint().width(), templateWidth, std::max(room, templateWidth)),
         control->height());
+}
+
+// The mounted camera cards, as places of the folder picker: by volume label,
+// or by the mount point's name when the volume has none.
+QList<CXFolderDialog::Place> mountedCardPlaces() {
+    QList<CXFolderDialog::Place> places;
+    for (const MountedCard& card : findMountedCards()) {
+        const std::string name =
+            card.label.empty() ? card.mountPoint.filename().string() : card.label;
+        places.append(
+            {QString::fromStdString(name), QString::fromStdString(card.mountPoint.string())});
+    }
+    return places;
 }
 
 } // namespace
@@ -352,6 +366,7 @@ void CTandrelDlg::onCopy() {
 
 void CTandrelDlg::onBrowse(QLineEdit* field) {
     CXFolderDialog picker(field->text(), {}, this);
+    picker.SetExtraPlaces(mountedCardPlaces());
     if (picker.DoModal() == 1) {
         field->setText(picker.GetPath());
     }
