@@ -24,8 +24,7 @@ CAboutDlg::CAboutDlg(const QString& executable, QWidget* parent) : QDialog(paren
 
 void CAboutDlg::createControls() {
     setWindowTitle(QStringLiteral("About Tandrel"));
-    const DialogUnits units(font());
-    setFixedSize(units.size(280, 170));
+    const DialogUnits units = DialogUnits::fixedDialog(this, 280, 170);
 
     auto* icon = new QLabel(this);
     units.place(icon, 14, 14, 20, 20);

@@ -45,6 +45,12 @@ DialogUnits DialogUnits::forDialog(QWidget* dialog, int width, int height, int e
     return DialogUnits(font);
 }
 
+DialogUnits DialogUnits::fixedDialog(QWidget* dialog, int width, int height) {
+    const DialogUnits units = forDialog(dialog, width, height);
+    dialog->setFixedSize(units.size(width, height));
+    return units;
+}
+
 QScreen* DialogUnits::screenFor(const QWidget* window) {
     const QWidget* parent = window->parentWidget();
     QScreen* screen = parent != nullptr ? parent->window()->screen() : nullptr;

@@ -24,6 +24,8 @@ public:
     // free area, the dialog's font is made smaller, down to a readable
     // least, until it does; otherwise the font stays as it is.
     static DialogUnits forDialog(QWidget* dialog, int width, int height, int extraHeight = 0);
+    // The same for a dialog that is the template alone, which it also sizes.
+    static DialogUnits fixedDialog(QWidget* dialog, int width, int height);
 
     // The screen a window opens on: its parent's, else the primary screen.
     static QScreen* screenFor(const QWidget* window);

@@ -61,8 +61,7 @@ CCopyConflictDlg::CCopyConflictDlg(const QString& existingPath, const QString& k
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Copy File"));
-    const DialogUnits units(font());
-    setFixedSize(units.size(dialogWidth, 185));
+    const DialogUnits units = DialogUnits::fixedDialog(this, dialogWidth, 185);
 
     // Created in the template's tab order.
     auto* skip = new QPushButton(QStringLiteral("&Skip"), this);

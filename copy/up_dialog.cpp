@@ -27,8 +27,7 @@ std::unique_ptr<QDialog> makeBuiltInDialog(QWidget* parent) {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog->setWindowTitle(QStringLiteral("Dialog"));
-    const DialogUnits units(dialog->font());
-    dialog->setFixedSize(units.size(187, 70));
+    const DialogUnits units = DialogUnits::fixedDialog(dialog.get(), 187, 70);
 
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), dialog.get());
     setControlId(cancel, cancelControlId);
