@@ -38,6 +38,27 @@ const qreal placesShare = 0.4;
 const int placeUrlRole = Qt::UserRole + 1;
 const int placeEnabledRole = Qt::UserRole + 2;
 
+// Draws the places list's entries, the caller's places under their labels,
+// and the ones whose folder is missing greyed out.
+class PlacesDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QHash<QUrl, QString> labels;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QVariant enabled = index.data(placeEnabledRole);
+        if (enabled.isValid() && !enabled.toBool()) {
+            option->state &= ~QStyle::State_Enabled;
+        }
+        const auto label = labels.constFind(index.data(placeUrlRole).toUrl());
+        if (label != labels.constEnd()) {
+            option->text = *label;
+        }
+    }
+};
+
 // The standard places of the sidebar, as the places bar of a folder picker
 // offers them.
 QList<QUrl> places() {
@@ -60,27 +81,6 @@ QList<QUrl> places() {
 
 } // namespace
 
-// Draws the places list's entries, the caller's places under their labels,
-// and the ones whose folder is missing greyed out.
-class CXFolderDialog::PlacesDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QHash<QUrl, QString> labels;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const QVariant enabled = index.data(placeEnabledRole);
-        if (enabled.isValid() && !enabled.toBool()) {
-            option->state &= ~QStyle::State_Enabled;
-        }
-        const auto label = labels.constFind(index.data(placeUrlRole).toUrl());
-        if (label != labels.constEnd()) {
-            option->text = *label;
-        }
-    }
-};
-
 CXFolderDialog::CXFolderDialog(const QString& initialFolder, QFileDialog::Options flags,
                                QWidget* parent)
     : QFileDialog(parent), initialFolder_(initialFolder) {
@@ -97,14 +97,15 @@ CXFolderDialog::CXFolderDialog(const QString& initialFolder, QFileDialog::Option
 
 void CXFolderDialog::SetExtraPlaces(const QList<Place>& extra) {
     QList<QUrl> urls;
-    if (placesDelegate_ != nullptr) {
-        placesDelegate_->labels.clear();
+    auto* delegate = static_cast<PlacesDelegate*>(placesDelegate_);
+    if (delegate != nullptr) {
+        delegate->labels.clear();
     }
     for (const Place& place : extra) {
         const QUrl url = QUrl::fromLocalFile(place.path);
         urls << url;
-        if (placesDelegate_ != nullptr) {
-            placesDelegate_->labels.insert(url, place.label);
+        if (delegate != nullptr) {
+            delegate->labels.insert(url, place.label);
         }
     }
     setSidebarUrls(urls + places());

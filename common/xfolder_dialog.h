@@ -12,6 +12,7 @@ class QGridLayout;
 class QItemSelectionModel;
 class QLabel;
 class QPushButton;
+class QStyledItemDelegate;
 
 // Which layout of the platform's file dialog to assume. This platform's
 // dialog has one layout only, so the value is kept for callers but changes
@@ -96,8 +97,7 @@ private:
     QPushButton* okButton_ = nullptr;
     QItemSelectionModel* selection_ = nullptr;
     // Draws the places list, with the labels of the caller's places.
-    class PlacesDelegate;
-    PlacesDelegate* placesDelegate_ = nullptr;
+    QStyledItemDelegate* placesDelegate_ = nullptr;
     QString title_;
     QString initialFolder_;
     QString chosenPath_;
