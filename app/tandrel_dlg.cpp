@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -89,6 +90,14 @@ CTandrelDlg::CTandrelDlg(const QStringList& arguments, Clock clock, QWidget* par
     : QDialog(parent), icon_(programIcon()) {
     createControls();
     OnInitDialog(arguments, clock);
+    // Centred on its screen with its frame: Qt's own placement takes the
+    // size before the layout has settled and, on a screen the window only
+    // just fits, puts the title bar above the top.
+    adjustSize();
+    const QRect screen = DialogUnits::screenFor(this)->availableGeometry();
+    const QSize frame = size() + DialogUnits::frameAround(this);
+    move(screen.x() + std::max(0, (screen.width() - frame.width()) / 2),
+         screen.y() + std::max(0, (screen.height() - frame.height()) / 2));
 }
 
 void CTandrelDlg::createControls() {
