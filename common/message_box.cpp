@@ -1,5 +1,7 @@
 #include "common/message_box.h"
 
+#include "common/dialog_units.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -9,6 +11,9 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QQueue>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -53,6 +58,27 @@ Script& script() {
     return instance;
 }
 
+// Puts a dialog that leaves its parent usable beside the parent rather than
+// over it, below it or else above it, so the parent stays in sight; where
+// the screen has no room for that, the dialog stays centred on its parent.
+void placeBeside(QDialog& dialog) {
+    const QWidget* parent = dialog.parentWidget();
+    if (parent == nullptr || !parent->isVisible()) {
+        return;
+    }
+    dialog.adjustSize();
+    const QRect screen = DialogUnits::screenFor(&dialog)->availableGeometry();
+    const QRect beside = parent->window()->frameGeometry();
+    const QSize frame = dialog.size() + DialogUnits::frameAround(&dialog);
+    const int x = std::clamp(beside.center().x() - frame.width() / 2, screen.left(),
+                             std::max(screen.left(), screen.right() + 1 - frame.width()));
+    if (beside.bottom() + 1 + frame.height() <= screen.bottom() + 1) {
+        dialog.move(x, beside.bottom() + 1);
+    } else if (beside.top() - frame.height() >= screen.top()) {
+        dialog.move(x, beside.top() - frame.height());
+    }
+}
+
 } // namespace
 
 int MessageBox::show(QWidget* parent, const QString& text, Buttons buttons, const QString& caption,
@@ -85,9 +111,15 @@ int MessageBox::exec(QDialog& dialog, Modality modality) {
     // QDialog::exec would make the dialog application modal; this one gets a
     // loop of its own and blocks nothing.
     dialog.setWindowModality(Qt::NonModal);
+    placeBeside(dialog);
     QEventLoop loop;
     QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
     dialog.show();
+    // A question needs the user's answer: it comes to the front with the
+    // focus, where a window manager would otherwise open a window nobody
+    // asked for behind the one that has the focus.
+    dialog.raise();
+    dialog.activateWindow();
     loop.exec(QEventLoop::DialogExec);
     return dialog.result();
 }
