@@ -23,7 +23,11 @@ done
 [[ -d $card ]] || { echo "screenshots: the sample card $card is missing" >&2; exit 1; }
 mkdir -p "$out"
 
-work=$(mktemp -d)
+# A fixed folder of this script's own, so the pictures show the same paths
+# from run to run.
+work=${TMPDIR:-/tmp}/tandrel-screenshots
+rm -rf "$work"
+mkdir -p "$work"
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -40,11 +44,13 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.1; done
 
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export HOME=$work/home/alex
+export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share
 export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_CONFIG_HOME/Brellix" "$XDG_RUNTIME_DIR" "$HOME/Videos"
 chmod 700 "$XDG_RUNTIME_DIR"
 printf '[General]\ntargetFolder=%s\n' "$HOME/Videos" >"$XDG_CONFIG_HOME/Brellix/Tandrel.conf"
+cp -r "$card" "$HOME/CAMERA"
 # A card large enough that its copy stays on screen for a moment.
 "$card_maker" "$work/large card" 1 4 $((768 * 1024 * 1024))
 
@@ -104,7 +110,7 @@ shoot() {
 }
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 
-"$program" "$card" &
+"$program" "$HOME/CAMERA" &
 app=$!
 pids+=($app)
 main=$(window Tandrel)
