@@ -197,12 +197,11 @@ void CTandrelDlg::createControls() {
         button->setAutoDefault(false);
     }
 
-    // The labels name their fields for screen readers; the icon-only token
-    // buttons name themselves.
+    // The labels name their fields for screen readers (the status line reads
+    // as its own text); the icon-only token buttons name themselves.
     sourceLabel->setBuddy(sourceFolder_);
     targetLabel->setBuddy(targetFolder_);
     exampleLabel->setBuddy(example_);
-    sourceStatus_->setAccessibleName(sourceLabel->text());
     for (QPushButton* token : {folderTokenButton_, fileTokenButton_}) {
         token->setIcon(tokenArrowIcon());
         token->setIconSize(tokenArrowSize);
