@@ -2,10 +2,13 @@
 
 #include "copy/copy_job_host.h"
 
+#include <nlohmann/json_fwd.hpp>
+
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,10 +38,11 @@ struct CopyTally {
 
 // The command line's display of a copy job: its progress, what became of
 // each clip, failures and the closing summary, as text for people or as
-// JSON lines for scripts. The stop flag is the one the stop signals set.
+// JSON lines for scripts, all on `err`. The stop flag is the one the stop
+// signals set.
 class CopyProgress : public ProgressReporter {
 public:
-    CopyProgress(ProgressStyle style, const std::atomic<bool>& stopFlag);
+    CopyProgress(ProgressStyle style, const std::atomic<bool>& stopFlag, std::ostream& err);
 
     void setText(const std::string& text) override;
     void clipStarted(const ClipStart& start) override;
@@ -65,8 +69,11 @@ public:
 private:
     void redraw();
 
+    void writeEvent(const nlohmann::ordered_json& event);
+
     ProgressStyle style_;
     const std::atomic<bool>& stopFlag_;
+    std::ostream& err_;
     std::string text_;
     int percent_ = 0;
     std::uint64_t done_ = 0;
