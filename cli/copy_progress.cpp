@@ -76,12 +76,16 @@ void CopyProgress::setText(const std::string& text) {
     redraw();
 }
 
-void CopyProgress::clipStarted(const ClipStart& start) {
-    if (!copying_) {
+void CopyProgress::phaseChanged(JobPhase phase) {
+    phase_ = phase;
+    if (phase == JobPhase::Copying) {
         // The rate counts from the first copy, not from reading the card.
-        copying_ = true;
         start_ = std::chrono::steady_clock::now();
     }
+    redraw();
+}
+
+void CopyProgress::clipStarted(const ClipStart& start) {
     if (style_ == ProgressStyle::Json) {
         writeEvent({{"event", "clip"},
                     {"index", start.index},
@@ -125,7 +129,7 @@ void CopyProgress::redraw() {
     if (done_ > 0 && seconds > 0.2) {
         const double rate = static_cast<double>(done_) / seconds;
         line += "  " + formatRate(rate);
-        if (total_ > done_ && text_ != "Done!") {
+        if (total_ > done_ && phase_ == JobPhase::Copying) {
             line += "  " + formatDuration(static_cast<double>(total_ - done_) / rate);
         }
     }

@@ -45,6 +45,7 @@ public:
     CopyProgress(ProgressStyle style, const std::atomic<bool>& stopFlag, std::ostream& err);
 
     void setText(const std::string& text) override;
+    void phaseChanged(JobPhase phase) override;
     void clipStarted(const ClipStart& start) override;
     void setPosition(int percent) override;
     void disableCancel() override {}
@@ -75,10 +76,10 @@ private:
     const std::atomic<bool>& stopFlag_;
     std::ostream& err_;
     std::string text_;
+    JobPhase phase_ = JobPhase::Initialising;
     int percent_ = 0;
     std::uint64_t done_ = 0;
     std::uint64_t total_ = 0;
-    bool copying_ = false;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     bool lineOpen_ = false;
 };
