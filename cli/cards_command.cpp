@@ -9,8 +9,6 @@
 
 #include <array>
 #include <cstdio>
-#include <iostream>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -60,22 +58,23 @@ void printJson(const std::vector<MountedCard>& cards, std::ostream& out) {
 
 } // namespace
 
-void addCardsCommand(CLI::App& app, CommandResult& result) {
+CLI::App* CardsCommand::define(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "cards", "Lists the mounted volumes that hold a camera card: mount point, label, file "
                  "system, layout, clips and their size.");
-    auto json = std::make_shared<bool>(false);
     command->add_flag(
-        "--json", *json,
+        "--json", json_,
         "Print {\"cards\":[{\"mountPoint\":...,\"label\":...,\"fileSystem\":...,\"layout\":...,"
         "\"clips\":...,\"bytes\":...}]}");
-    command->callback([json, &result] {
-        const std::vector<MountedCard> cards = findMountedCards();
-        if (*json) {
-            printJson(cards, std::cout);
-        } else {
-            printText(cards, std::cout);
-        }
-        result.exitCode = 0;
-    });
+    return command;
+}
+
+int CardsCommand::run(const CommandOutput& output) {
+    const std::vector<MountedCard> cards = findMountedCards();
+    if (json_) {
+        printJson(cards, output.out);
+    } else {
+        printText(cards, output.out);
+    }
+    return 0;
 }

@@ -1,10 +1,15 @@
 #pragma once
 
-#include "cli/commands.h"
-
-#include <ostream>
+#include "cli/command.h"
 
 // tandrel-cli cards [--json]: the mounted volumes that hold a camera card,
 // with mount point, label, file system, layout, clip count and size. Exit
-// code 0, also when there is none.
-void addCardsCommand(CLI::App& app, CommandResult& result);
+// status 0, also when there is none.
+class CardsCommand : public Command {
+public:
+    CLI::App* define(CLI::App& app) override;
+    int run(const CommandOutput& output) override;
+
+private:
+    bool json_ = false;
+};

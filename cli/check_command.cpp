@@ -5,9 +5,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <iostream>
-#include <memory>
-
 namespace {
 
 SourceValidity checkSource(const std::string& sourceText) {
@@ -16,18 +13,17 @@ SourceValidity checkSource(const std::string& sourceText) {
 
 } // namespace
 
-void addCheckCommand(CLI::App& app, CommandResult& result) {
+CLI::App* CheckCommand::define(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "check", "Checks that SOURCE holds a camera card's playlist and stream files.");
-    auto source = std::make_shared<std::string>();
-    command->add_option("SOURCE", *source, "The card's root folder, or a copy of its tree.")
+    command->add_option("SOURCE", source_, "The card's root folder, or a copy of its tree.")
         ->required();
-    command->callback([source, &result] { result.exitCode = runCheck(*source, std::cout); });
+    return command;
 }
 
-int runCheck(const std::string& sourceText, std::ostream& out) {
-    const SourceValidity validity = checkSource(sourceText);
-    out << sourceStatusText(validity) << '\n';
+int CheckCommand::run(const CommandOutput& output) {
+    const SourceValidity validity = checkSource(source_);
+    output.out << sourceStatusText(validity) << '\n';
     return validity == Ok ? 0 : 1;
 }
 

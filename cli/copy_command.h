@@ -1,10 +1,10 @@
 #pragma once
 
-#include "cli/commands.h"
+#include "cli/command.h"
+#include "cli/copy_progress.h"
+#include "cli/copy_prompts.h"
 
-namespace CLI {
-class App;
-}
+#include <optional>
 
 // `tandrel-cli copy SOURCE TARGET ...`: runs the copy job of the program on
 // the command line. Exit 0 is a promise that every clip of the card is in the
@@ -12,4 +12,13 @@ class App;
 // error or an abort after a failed file; 2 a usage error; 3 files skipped
 // after errors; 4 clips left out at a clash while their names hold other
 // files; 130 stopped by a stop signal or Cancel at a name clash.
-void addCopyCommand(CLI::App& app, CommandResult& result);
+class CopyCommand : public Command {
+public:
+    CLI::App* define(CLI::App& app) override;
+    int run(const CommandOutput& output) override;
+
+private:
+    CopySettings settings_;
+    std::optional<ProgressStyle> progress_;
+    bool quiet_ = false;
+};

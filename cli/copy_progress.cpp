@@ -46,11 +46,6 @@ std::size_t indexOf(ClipOutcome outcome) {
     return static_cast<std::size_t>(outcome);
 }
 
-void writeEvent(const nlohmann::ordered_json& event) {
-    std::fprintf(stderr, "%s\n", jsonText(event).c_str());
-    std::fflush(stderr);
-}
-
 } // namespace
 
 void CopyTally::add(const ClipReport& report) {
@@ -62,26 +57,35 @@ void CopyTally::add(const ClipReport& report) {
     }
 }
 
-CopyProgress::CopyProgress(ProgressStyle style, const std::atomic<bool>& stopFlag)
-    : style_(style), stopFlag_(stopFlag) {}
+CopyProgress::CopyProgress(ProgressStyle style, const std::atomic<bool>& stopFlag,
+                           std::ostream& err)
+    : style_(style), stopFlag_(stopFlag), err_(err) {}
+
+void CopyProgress::writeEvent(const nlohmann::ordered_json& event) {
+    err_ << jsonText(event) << std::endl;
+}
 
 void CopyProgress::setText(const std::string& text) {
     // The status names a clip, whose name comes from the card.
     text_ = printable(text);
     if (style_ == ProgressStyle::Lines) {
-        std::fprintf(stderr, "%s\n", text_.c_str());
+        err_ << text_ << std::endl;
     } else if (style_ == ProgressStyle::Json) {
         writeEvent({{"event", "status"}, {"text", text}});
     }
     redraw();
 }
 
-void CopyProgress::clipStarted(const ClipStart& start) {
-    if (!copying_) {
+void CopyProgress::phaseChanged(JobPhase phase) {
+    phase_ = phase;
+    if (phase == JobPhase::Copying) {
         // The rate counts from the first copy, not from reading the card.
-        copying_ = true;
         start_ = std::chrono::steady_clock::now();
     }
+    redraw();
+}
+
+void CopyProgress::clipStarted(const ClipStart& start) {
     if (style_ == ProgressStyle::Json) {
         writeEvent({{"event", "clip"},
                     {"index", start.index},
@@ -110,7 +114,7 @@ void CopyProgress::setBytes(std::uint64_t done, std::uint64_t total) {
 
 void CopyProgress::breakLine() {
     if (lineOpen_) {
-        std::fputs("\n", stderr);
+        err_ << '\n';
         lineOpen_ = false;
     }
 }
@@ -125,12 +129,11 @@ void CopyProgress::redraw() {
     if (done_ > 0 && seconds > 0.2) {
         const double rate = static_cast<double>(done_) / seconds;
         line += "  " + formatRate(rate);
-        if (total_ > done_ && text_ != "Done!") {
+        if (total_ > done_ && phase_ == JobPhase::Copying) {
             line += "  " + formatDuration(static_cast<double>(total_ - done_) / rate);
         }
     }
-    std::fprintf(stderr, "\r\033[K%s", line.c_str());
-    std::fflush(stderr);
+    err_ << "\r\033[K" << line << std::flush;
     lineOpen_ = true;
 }
 
@@ -153,7 +156,7 @@ void CopyProgress::clipSettled(const ClipReport& report, const std::string& note
     }
     if (!note.empty() && style_ != ProgressStyle::Quiet) {
         breakLine();
-        std::fprintf(stderr, "%s\n", printable(note).c_str());
+        err_ << printable(note) << '\n';
     }
 }
 
@@ -166,8 +169,7 @@ void CopyProgress::failure(const std::string& message, bool skipped) {
         return;
     }
     breakLine();
-    std::fprintf(stderr, "%s%s", printableLines(message).c_str(),
-                 skipped ? "The file was skipped.\n" : "");
+    err_ << printableLines(message) << (skipped ? "The file was skipped.\n" : "");
 }
 
 void CopyProgress::fatal(const std::string& message) {
@@ -176,7 +178,7 @@ void CopyProgress::fatal(const std::string& message) {
         return;
     }
     breakLine();
-    std::fputs(printableMessage(message).c_str(), stderr);
+    err_ << printableMessage(message);
 }
 
 void CopyProgress::summary(const CopyTally& tally, int exitStatus) {
@@ -205,14 +207,13 @@ void CopyProgress::summary(const CopyTally& tally, int exitStatus) {
         return;
     }
     breakLine();
-    std::fputs("These clips are not in the target folder:\n", stderr);
+    err_ << "These clips are not in the target folder:\n";
     for (const ClipReport& report : tally.failed) {
-        std::fprintf(stderr, "  %s: it could not be copied\n",
-                     printable(nativeText(report.source)).c_str());
+        err_ << "  " << printable(nativeText(report.source)) << ": it could not be copied\n";
     }
     for (const ClipReport& report : tally.leftOut) {
-        std::fprintf(stderr, "  %s: %s holds other footage under its name\n",
-                     printable(nativeText(report.source)).c_str(),
-                     printable(nativeText(report.destination)).c_str());
+        err_ << "  " << printable(nativeText(report.source)) << ": "
+             << printable(nativeText(report.destination))
+             << " holds other footage under its name\n";
     }
 }

@@ -2,10 +2,13 @@
 
 #include "copy/copy_job_host.h"
 
+#include <nlohmann/json_fwd.hpp>
+
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,12 +38,14 @@ struct CopyTally {
 
 // The command line's display of a copy job: its progress, what became of
 // each clip, failures and the closing summary, as text for people or as
-// JSON lines for scripts. The stop flag is the one the stop signals set.
+// JSON lines for scripts, all on `err`. The stop flag is the one the stop
+// signals set.
 class CopyProgress : public ProgressReporter {
 public:
-    CopyProgress(ProgressStyle style, const std::atomic<bool>& stopFlag);
+    CopyProgress(ProgressStyle style, const std::atomic<bool>& stopFlag, std::ostream& err);
 
     void setText(const std::string& text) override;
+    void phaseChanged(JobPhase phase) override;
     void clipStarted(const ClipStart& start) override;
     void setPosition(int percent) override;
     void disableCancel() override {}
@@ -65,13 +70,16 @@ public:
 private:
     void redraw();
 
+    void writeEvent(const nlohmann::ordered_json& event);
+
     ProgressStyle style_;
     const std::atomic<bool>& stopFlag_;
+    std::ostream& err_;
     std::string text_;
+    JobPhase phase_ = JobPhase::Initialising;
     int percent_ = 0;
     std::uint64_t done_ = 0;
     std::uint64_t total_ = 0;
-    bool copying_ = false;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     bool lineOpen_ = false;
 };

@@ -5,7 +5,6 @@
 #include "naming/path_validity.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <utility>
 
 #include <poll.h>
@@ -57,8 +56,8 @@ private:
 } // namespace
 
 CopyPrompts::CopyPrompts(CopySettings settings, CopyProgress& progress,
-                         const std::atomic<bool>& stopFlag)
-    : settings_(std::move(settings)), progress_(progress), stopFlag_(stopFlag) {}
+                         const std::atomic<bool>& stopFlag, std::ostream& err)
+    : settings_(std::move(settings)), progress_(progress), stopFlag_(stopFlag), err_(err) {}
 
 std::optional<std::string> CopyPrompts::readAnswer() {
     // The stop signals stay blocked except inside ppoll, so a signal that
@@ -100,23 +99,22 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
         return fixedChoice(settings_.onConflict);
     }
     progress_.breakLine();
-    std::fprintf(stderr,
-                 "There is already a file with this name in this location:\n  %s\n"
-                 "What would you like to do?\n"
-                 "  r  Copy and Replace\n"
-                 "  d  Don't Copy\n"
-                 "  k  Copy, but keep both files (the copy becomes %s)\n"
-                 "  s  Skip\n"
-                 "  c  Cancel\n"
-                 "A capital letter (R, D, K, S) does this for any remaining conflicts.\n",
-                 printable(existing).c_str(), printable(keepBothName).c_str());
+    err_ << "There is already a file with this name in this location:\n  " << printable(existing)
+         << "\nWhat would you like to do?\n"
+            "  r  Copy and Replace\n"
+            "  d  Don't Copy\n"
+            "  k  Copy, but keep both files (the copy becomes "
+         << printable(keepBothName)
+         << ")\n"
+            "  s  Skip\n"
+            "  c  Cancel\n"
+            "A capital letter (R, D, K, S) does this for any remaining conflicts.\n";
     for (;;) {
-        std::fputs("Choice [r/d/k/s/c]: ", stderr);
-        std::fflush(stderr);
+        err_ << "Choice [r/d/k/s/c]: " << std::flush;
         const std::optional<std::string> answer = readAnswer();
         if (!answer) {
             // Whatever is printed next starts on a line of its own.
-            std::fputs("\n", stderr);
+            err_ << '\n';
             cancelledAtConflict_ = true;
             return ConflictCancel;
         }
@@ -158,13 +156,12 @@ int CopyPrompts::askSkip(const std::string& text) {
         return PromptCancel;
     }
     progress_.breakLine();
-    std::fputs(printableLines(text).c_str(), stderr);
+    err_ << printableLines(text);
     for (;;) {
-        std::fputs("Skip and continue? [y/n]: ", stderr);
-        std::fflush(stderr);
+        err_ << "Skip and continue? [y/n]: " << std::flush;
         const std::optional<std::string> answer = readAnswer();
         if (!answer) {
-            std::fputs("\n", stderr);
+            err_ << '\n';
             failed_ = true;
             return PromptCancel;
         }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <optional>
+#include <ostream>
 #include <string>
 
 // What the copy command does at a name clash: ask on the terminal, settle it
@@ -30,7 +31,9 @@ struct CopySettings {
 // closing summary and the exit status.
 class CopyPrompts : public CopyJobHost {
 public:
-    CopyPrompts(CopySettings settings, CopyProgress& progress, const std::atomic<bool>& stopFlag);
+    // Questions go to `err`, answers come from standard input.
+    CopyPrompts(CopySettings settings, CopyProgress& progress, const std::atomic<bool>& stopFlag,
+                std::ostream& err);
 
     std::string savedSourceFolder() override { return settings_.naming.source; }
     std::string targetFolderText() override { return settings_.naming.absoluteTarget(); }
@@ -59,6 +62,7 @@ private:
     CopySettings settings_;
     CopyProgress& progress_;
     const std::atomic<bool>& stopFlag_;
+    std::ostream& err_;
     CopyJobState state_;
     bool failed_ = false;
     bool cancelledAtConflict_ = false;

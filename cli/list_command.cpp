@@ -13,7 +13,6 @@
 #include <nlohmann/json.hpp>
 
 #include <exception>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -94,34 +93,30 @@ std::string jsonListing(const CardSource& card, const PlaylistSet& playlists) {
 
 } // namespace
 
-void addListCommand(CLI::App& app, CommandResult& result) {
+CLI::App* ListCommand::define(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "list", "Lists the clips of the card in SOURCE in copy order with their recording times.");
-    auto source = std::make_shared<std::string>();
-    auto json = std::make_shared<bool>(false);
-    command->add_option("SOURCE", *source, "The card's root folder, or a copy of its tree.")
+    command->add_option("SOURCE", source_, "The card's root folder, or a copy of its tree.")
         ->required();
-    command->add_flag("--json", *json, "Print one JSON object instead of lines.");
-    command->callback([source, json, &result] {
-        result.exitCode = runList(*source, *json, std::cout, std::cerr);
-    });
+    command->add_flag("--json", json_, "Print one JSON object instead of lines.");
+    return command;
 }
 
-int runList(const std::string& sourceText, bool json, std::ostream& out, std::ostream& err) {
-    if (!sourcePasses(sourceText, err)) {
+int ListCommand::run(const CommandOutput& output) {
+    if (!sourcePasses(source_, output.err)) {
         return 1;
     }
     std::string listing;
     try {
-        const CardSource card = locateCard(sourceText);
+        const CardSource card = locateCard(source_);
         const PlaylistSet playlists = readCardPlaylists(card);
-        listing = json ? jsonListing(card, playlists) : textListing(card, playlists);
+        listing = json_ ? jsonListing(card, playlists) : textListing(card, playlists);
     } catch (const std::exception& error) {
         // Every failure ends the command the same way: its message as it
         // stands.
-        err << printableMessage(error.what());
+        output.err << printableMessage(error.what());
         return 1;
     }
-    out << listing;
+    output.out << listing;
     return 0;
 }

@@ -1,13 +1,19 @@
 #pragma once
 
-#include "cli/commands.h"
+#include "cli/command.h"
 
-#include <ostream>
 #include <string>
 
 // tandrel-cli list SOURCE [--json]: the clips of the card in copy order, as
-// lines "STREAM  YYYY-MM-DD HH:MM:SS" or as one JSON object. On a failure
-// nothing goes to `out`, the failure's message to `err`, and the exit code
-// is 1.
-void addListCommand(CLI::App& app, CommandResult& result);
-int runList(const std::string& sourceText, bool json, std::ostream& out, std::ostream& err);
+// lines "STREAM  YYYY-MM-DD HH:MM:SS" (and their part of a split recording)
+// or as one JSON object. On a failure nothing goes to `out`, the failure's
+// message to `err`, and the exit status is 1.
+class ListCommand : public Command {
+public:
+    CLI::App* define(CLI::App& app) override;
+    int run(const CommandOutput& output) override;
+
+private:
+    std::string source_;
+    bool json_ = false;
+};

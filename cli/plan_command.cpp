@@ -17,19 +17,12 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include <iostream>
-#include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct PlanOptions {
-    NamingOptions naming;
-    bool joinRecordings = false;
-    bool json = false;
-};
 
 // A failure of the plan, as the copy job's message would tell it.
 class PlanFailure : public std::runtime_error {
@@ -38,8 +31,7 @@ public:
 };
 
 // Every copy the job would make, in its order, by its own planning.
-std::vector<PlannedCopy> planCopies(const PlanOptions& options) {
-    const NamingOptions& naming = options.naming;
+std::vector<PlannedCopy> planCopies(const NamingOptions& naming, bool joinRecordings) {
     try {
         const CardSource card = locateCard(naming.source);
         const NameMask folderMask = parseMask(naming.folderMask);
@@ -48,7 +40,7 @@ std::vector<PlannedCopy> planCopies(const PlanOptions& options) {
         const CopyPlanner planner(card, naming.absoluteTarget(), !naming.noFolder, folderMask,
                                   !naming.noRename, fileMask);
         std::vector<PlannedCopy> copies;
-        for (const Recording& recording : recordingsOf(playlists, options.joinRecordings)) {
+        for (const Recording& recording : recordingsOf(playlists, joinRecordings)) {
             try {
                 copies.push_back(planner.plan(recording));
             } catch (const std::exception& error) {
@@ -76,7 +68,7 @@ std::set<boost::filesystem::path> sharedDestinations(const std::vector<PlannedCo
     return shared;
 }
 
-void printPlan(const std::vector<PlannedCopy>& copies, bool json) {
+void printPlan(const std::vector<PlannedCopy>& copies, bool json, std::ostream& out) {
     const std::set<boost::filesystem::path> shared = sharedDestinations(copies);
     if (!json) {
         for (const PlannedCopy& copy : copies) {
@@ -84,8 +76,8 @@ void printPlan(const std::vector<PlannedCopy>& copies, bool json) {
             for (const boost::filesystem::path& source : copy.sources) {
                 sources += (sources.empty() ? "" : " + ") + printable(nativeText(source));
             }
-            std::cout << sources << " -> " << printable(nativeText(copy.destination))
-                      << (shared.count(copy.destination) != 0 ? "  [shared]" : "") << '\n';
+            out << sources << " -> " << printable(nativeText(copy.destination))
+                << (shared.count(copy.destination) != 0 ? "  [shared]" : "") << '\n';
         }
         return;
     }
@@ -103,36 +95,35 @@ void printPlan(const std::vector<PlannedCopy>& copies, bool json) {
         entry["shared"] = shared.count(copy.destination) != 0;
         list.push_back(entry);
     }
-    std::cout << jsonText({{"copies", list}}) << '\n';
-}
-
-int runPlan(const PlanOptions& options) {
-    if (!sourcePasses(options.naming.source, std::cerr)) {
-        return 1;
-    }
-    std::vector<PlannedCopy> copies;
-    try {
-        copies = planCopies(options);
-    } catch (const std::exception& error) {
-        std::cerr << printableMessage(error.what());
-        return 1;
-    }
-    printPlan(copies, options.json);
-    return 0;
+    out << jsonText({{"copies", list}}) << '\n';
 }
 
 } // namespace
 
-void addPlanCommand(CLI::App& app, CommandResult& result) {
-    auto options = std::make_shared<PlanOptions>();
+CLI::App* PlanCommand::define(CLI::App& app) {
     CLI::App* plan = app.add_subcommand(
         "plan", "Show where each clip of a card would be copied, checking every name, without "
                 "copying anything.");
-    addNamingOptions(*plan, options->naming);
-    plan->add_flag("--join", options->joinRecordings,
+    addNamingOptions(*plan, naming_);
+    plan->add_flag("--join", joinRecordings_,
                    "Plan the parts of a recording the camera split as one copy, named by its "
                    "first part");
-    plan->add_flag("--json", options->json,
+    plan->add_flag("--json", json_,
                    "Print {\"copies\":[{\"source\":...,\"destination\":...,\"shared\":...}]}");
-    plan->callback([options, &result] { result.exitCode = runPlan(*options); });
+    return plan;
+}
+
+int PlanCommand::run(const CommandOutput& output) {
+    if (!sourcePasses(naming_.source, output.err)) {
+        return 1;
+    }
+    std::vector<PlannedCopy> copies;
+    try {
+        copies = planCopies(naming_, joinRecordings_);
+    } catch (const std::exception& error) {
+        output.err << printableMessage(error.what());
+        return 1;
+    }
+    printPlan(copies, json_, output.out);
+    return 0;
 }

@@ -1,7 +1,18 @@
 #pragma once
 
-#include "cli/commands.h"
+#include "cli/command.h"
+#include "cli/naming_options.h"
 
 // tandrel-cli plan: where each clip of a card would be copied, checked against
-// the name rules, without copying anything.
-void addPlanCommand(CLI::App& app, CommandResult& result);
+// the name rules by the copy job's own planning, without copying anything;
+// destinations that two copies share are marked.
+class PlanCommand : public Command {
+public:
+    CLI::App* define(CLI::App& app) override;
+    int run(const CommandOutput& output) override;
+
+private:
+    NamingOptions naming_;
+    bool joinRecordings_ = false;
+    bool json_ = false;
+};

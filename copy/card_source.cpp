@@ -31,13 +31,6 @@ void requireInside(const CardTree& tree, const fs::path& folder) {
 
 } // namespace
 
-fs::path absoluteFromStart(const fs::path& path) {
-    // Recorded once, so a later change of the working directory cannot move
-    // relative sources and targets.
-    static const fs::path initialDirectory = fs::current_path();
-    return fs::absolute(path, initialDirectory);
-}
-
 bool CardSource::holdsFile(const fs::path& path) const {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 &&

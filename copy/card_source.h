@@ -40,6 +40,3 @@ CardSource locateCard(const std::string& sourceText);
 // Every playlist of the card, in reading order, read beneath the card with
 // the layout's playlist extension. Throws what readPlaylists throws.
 PlaylistSet readCardPlaylists(const CardSource& card, const StopCheck& stopRequested = {});
-
-// `path` made absolute against the working directory the process started in.
-boost::filesystem::path absoluteFromStart(const boost::filesystem::path& path);

@@ -92,6 +92,7 @@ private:
 
 void showTerminating(ProgressReporter& reporter) {
     reporter.setText("Terminating..");
+    reporter.phaseChanged(JobPhase::Terminating);
     reporter.disableCancel();
 }
 
@@ -187,6 +188,10 @@ private:
     void copyClip(const PlannedCopy& planned, std::size_t parts) {
         reporter_.setText("Copying: " + planned.streamName + " (" + std::to_string(runningIndex_) +
                           "/" + std::to_string(streamCount_) + ")");
+        if (!copying_) {
+            copying_ = true;
+            reporter_.phaseChanged(JobPhase::Copying);
+        }
         const ClipSource source(card_.tree, planned.sources, planned.destination);
         reporter_.clipStarted({runningIndex_, streamCount_, planned.streamName, source.path(),
                                planned.destination, source.size(), parts});
@@ -230,6 +235,7 @@ private:
     JobProgress& progress_;
     std::int32_t streamCount_;
     TargetFolders folders_;
+    bool copying_ = false;
     std::int32_t runningIndex_ = 1;
     std::uint64_t bytesDone_ = 0;
     std::int64_t clipsDone_ = 0;
@@ -242,6 +248,7 @@ void runCopyJob(ProgressReporter& reporter, CopyJobHost& host,
     CopyJobState& state = host.jobState();
     try {
         reporter.setText("Initialising..");
+        reporter.phaseChanged(JobPhase::Initialising);
         reporter.setPosition(0);
         state.clearFlags();
 
@@ -258,6 +265,7 @@ void runCopyJob(ProgressReporter& reporter, CopyJobHost& host,
         if (copier.copyAll(recordingsOf(playlists, host.jobOptions().joinRecordings)) ==
             Ending::Completed) {
             reporter.setText("Done!");
+            reporter.phaseChanged(JobPhase::Done);
             reporter.setPosition(100);
             reporter.disableCancel();
             std::this_thread::sleep_for(donePause);

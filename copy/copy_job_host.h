@@ -8,6 +8,14 @@
 #include <optional>
 #include <string>
 
+// Where a job stands; each phase begins with its status line.
+enum class JobPhase {
+    Initialising, // reading the card
+    Copying,      // the clips, one ClipStart each
+    Done,         // every clip was handled
+    Terminating,  // a stop, or a failure with its message
+};
+
 // The copy of one clip, or of one joined recording, begins: what its status
 // line says, as data, for hosts that show more than the text.
 struct ClipStart {
@@ -26,6 +34,9 @@ class ProgressReporter {
 public:
     virtual ~ProgressReporter() = default;
     virtual void setText(const std::string& text) = 0;
+    // Comes right after the status line that begins the phase, so hosts can
+    // follow the job without reading its texts.
+    virtual void phaseChanged(JobPhase phase) { (void)phase; }
     // Comes right after the status line of each clip it describes.
     virtual void clipStarted(const ClipStart& start) { (void)start; }
     virtual void setPosition(int percent) = 0;

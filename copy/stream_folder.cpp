@@ -1,6 +1,6 @@
 #include "copy/stream_folder.h"
 
-#include "metadata/file_listing.h"
+#include "metadata/path_text.h"
 
 #include <boost/filesystem/operations.hpp>
 

@@ -22,65 +22,6 @@ constexpr const char* streamFolderName = "STREAM";
 constexpr const char* shortPlaylistExtension = ".MPL";
 constexpr const char* shortStreamExtension = ".MTS";
 
-// The entry of `folder` named `name` without regard to case: the first folder
-// among the matches in byte-wise name order, else the first match of any kind.
-// A folder that cannot be listed has no match; the caller then names the
-// layout spelling, which the check reports as missing.
-std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::string& name) {
-    std::optional<std::string> firstFolder;
-    std::optional<std::string> firstAny;
-    error_code error;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::string entryName = entry->path().filename().string();
-        if (!sameNameIgnoringCase(entryName, name)) {
-            continue;
-        }
-        if (!firstAny || entryName < *firstAny) {
-            firstAny = entryName;
-        }
-        error_code statusError;
-        if (fs::is_directory(entry->status(statusError)) &&
-            (!firstFolder || entryName < *firstFolder)) {
-            firstFolder = entryName;
-        }
-    }
-    if (firstFolder) {
-        return folder / *firstFolder;
-    }
-    if (firstAny) {
-        return folder / *firstAny;
-    }
-    return std::nullopt;
-}
-
-bool isFolder(const fs::path& path) {
-    error_code error;
-    return fs::is_directory(path, error);
-}
-
-// `relative` ("/"-separated) followed down from `folder`, each component as
-// spelled when that folder exists, else as findIgnoringCase finds it. Below
-// the first component that is not found the rest is appended as spelled.
-fs::path followIgnoringCase(const fs::path& folder, const std::string& relative) {
-    fs::path result = folder;
-    bool searching = true;
-    for (const fs::path& component : fs::path(relative)) {
-        const fs::path exact = result / component;
-        if (searching && !isFolder(exact)) {
-            const std::optional<fs::path> found = findIgnoringCase(result, component.string());
-            if (found) {
-                result = *found;
-                continue;
-            }
-            // Below a missing folder nothing can be found.
-            searching = false;
-        }
-        result = exact;
-    }
-    return result;
-}
-
 bool pathExists(const fs::path& path) {
     // A path whose state cannot be read (an unreadable parent, a drive
     // without a medium) is reported like a missing one.

@@ -1,24 +1,12 @@
 #include "metadata/file_listing.h"
 
+#include "metadata/path_text.h"
+
 #include <boost/filesystem/operations.hpp>
 
 #include <algorithm>
-#include <cctype>
 
 namespace fs = boost::filesystem;
-
-bool sameNameIgnoringCase(const std::string& left, const std::string& right) {
-    return left.size() == right.size() &&
-           std::equal(left.begin(), left.end(), right.begin(), [](char one, char other) {
-               return std::toupper(static_cast<unsigned char>(one)) ==
-                      std::toupper(static_cast<unsigned char>(other));
-           });
-}
-
-bool extensionMatches(const std::string& fileName, const std::string& extension) {
-    const std::string::size_type dot = fileName.rfind('.');
-    return dot != std::string::npos && sameNameIgnoringCase(fileName.substr(dot), extension);
-}
 
 std::vector<fs::path> matchingFiles(const fs::path& folder, const std::string& extension) {
     std::vector<fs::path> files;

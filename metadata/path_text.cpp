@@ -1,6 +1,10 @@
 #include "metadata/path_text.h"
 
+#include <boost/filesystem/operations.hpp>
+
 #include <algorithm>
+#include <cctype>
+#include <optional>
 #include <vector>
 
 boost::filesystem::path pathFromText(const std::string& text) {
@@ -58,4 +62,93 @@ boost::filesystem::path lexicallyNormal(const boost::filesystem::path& path) {
         normal += '/';
     }
     return boost::filesystem::path(normal);
+}
+
+char separatorOf(PathStyle style) {
+    return style == PathStyle::Windows ? '\\' : '/';
+}
+
+std::string nativeText(const boost::filesystem::path& path, PathStyle style) {
+    std::string text = path.string();
+    std::replace(text.begin(), text.end(), '/', separatorOf(style));
+    return text;
+}
+
+boost::filesystem::path absoluteFromStart(const boost::filesystem::path& path) {
+    static const boost::filesystem::path initialDirectory = boost::filesystem::current_path();
+    return boost::filesystem::absolute(path, initialDirectory);
+}
+
+std::string caseFolded(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+bool sameNameIgnoringCase(const std::string& left, const std::string& right) {
+    return left.size() == right.size() && caseFolded(left) == caseFolded(right);
+}
+
+bool extensionMatches(const std::string& fileName, const std::string& extension) {
+    const std::string::size_type dot = fileName.rfind('.');
+    return dot != std::string::npos && sameNameIgnoringCase(fileName.substr(dot), extension);
+}
+
+namespace {
+
+namespace fs = boost::filesystem;
+
+std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::string& name) {
+    std::optional<std::string> firstFolder;
+    std::optional<std::string> firstAny;
+    boost::system::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string entryName = entry->path().filename().string();
+        if (!sameNameIgnoringCase(entryName, name)) {
+            continue;
+        }
+        if (!firstAny || entryName < *firstAny) {
+            firstAny = entryName;
+        }
+        boost::system::error_code statusError;
+        if (fs::is_directory(entry->status(statusError)) &&
+            (!firstFolder || entryName < *firstFolder)) {
+            firstFolder = entryName;
+        }
+    }
+    if (firstFolder) {
+        return folder / *firstFolder;
+    }
+    if (firstAny) {
+        return folder / *firstAny;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool isFolder(const boost::filesystem::path& path) {
+    boost::system::error_code error;
+    return fs::is_directory(path, error);
+}
+
+boost::filesystem::path followIgnoringCase(const boost::filesystem::path& folder,
+                                           const std::string& relative) {
+    fs::path result = folder;
+    bool searching = true;
+    for (const fs::path& component : fs::path(relative)) {
+        const fs::path exact = result / component;
+        if (searching && !isFolder(exact)) {
+            const std::optional<fs::path> found = findIgnoringCase(result, component.string());
+            if (found) {
+                result = *found;
+                continue;
+            }
+            // Below a missing folder nothing can be found.
+            searching = false;
+        }
+        result = exact;
+    }
+    return result;
 }

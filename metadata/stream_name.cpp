@@ -1,25 +1,14 @@
 #include "metadata/stream_name.h"
 
+#include "metadata/path_text.h"
+
 #include <algorithm>
-#include <cctype>
 #include <utility>
-
-namespace {
-
-// The key under which names that are equal without regard to case meet, by
-// the toupper rule that sameNameIgnoringCase compares with.
-std::string upperCased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-} // namespace
 
 StreamNames::StreamNames(const std::vector<std::string>& entryNames, std::string streamExtension)
     : streamExtension_(std::move(streamExtension)), names_(entryNames.begin(), entryNames.end()) {
     for (const std::string& name : entryNames) {
-        auto [first, added] = firstByUpperName_.emplace(upperCased(name), name);
+        auto [first, added] = firstByUpperName_.emplace(caseFolded(name), name);
         // std::string compares its bytes as unsigned values, like memcmp.
         if (!added && name < first->second) {
             first->second = name;
@@ -39,7 +28,7 @@ std::optional<std::string> StreamNames::findSpelling(const std::string& name) co
     if (names_.count(name) != 0) {
         return name;
     }
-    const auto match = firstByUpperName_.find(upperCased(name));
+    const auto match = firstByUpperName_.find(caseFolded(name));
     if (match != firstByUpperName_.end()) {
         return match->second;
     }

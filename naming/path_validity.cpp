@@ -12,10 +12,6 @@ constexpr std::array<std::string_view, 22> reservedNames{
     "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9",
 };
 
-char separatorOf(PathStyle style) {
-    return style == PathStyle::Windows ? '\\' : '/';
-}
-
 bool hasForbiddenCharacter(std::string_view text) {
     return text.find_first_of(std::string_view("<>\"|?*\0", 7)) != std::string_view::npos;
 }
@@ -62,12 +58,6 @@ bool hasDotComponent(std::string_view folders, char separator) {
 }
 
 } // namespace
-
-std::string nativeText(const boost::filesystem::path& path, PathStyle style) {
-    std::string text = path.string();
-    std::replace(text.begin(), text.end(), '/', separatorOf(style));
-    return text;
-}
 
 PathValidity checkPathValidity(const boost::filesystem::path& path, PathStyle style) {
     const std::string native = nativeText(path, style);

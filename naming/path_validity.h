@@ -1,5 +1,7 @@
 #pragma once
 
+#include "metadata/path_text.h"
+
 #include <boost/filesystem/path.hpp>
 
 #include <cstdint>
@@ -17,21 +19,14 @@ enum PathValidity : std::int32_t {
     Empty = 8,
 };
 
+inline constexpr int maxPathLength = 260;
+
 // Windows: a path must start with a drive ("C:\"). Posix: a path must start
 // with "/" and a ":" anywhere is forbidden. Every other rule is shared, so the
 // copies stay valid on the FAT, exFAT and NTFS media footage is moved to.
 // In both styles a "." or ".." component is refused (as a name ending in a
 // period), so no mask or stream name can lead a copy out of the target folder,
 // and a path ending in a separator is Empty: it names no file.
-enum class PathStyle { Windows, Posix };
-
-inline constexpr PathStyle nativePathStyle = PathStyle::Posix;
-inline constexpr int maxPathLength = 260;
-
-// The path as shown to users and checked: every separator written as the
-// style's own ("\" for Windows, "/" for Posix).
-std::string nativeText(const boost::filesystem::path& path, PathStyle style = nativePathStyle);
-
 PathValidity checkPathValidity(const boost::filesystem::path& path,
                                PathStyle style = nativePathStyle);
 

@@ -70,7 +70,7 @@ TEST(CliCards, FindsALoopMountedCard) {
         if (!mount.mounted()) {
             GTEST_SKIP() << "no loop device or mkfs.ext2";
         }
-        const CliRun json = runCli({"cards", "--json"}, dir.path(), dir.path());
+        const CliRun json = runCli({"cards", "--json"}, dir.path());
         EXPECT_EQ(json.exitCode, 0);
         const std::size_t entry =
             json.out.find(R"({"mountPoint":")" + dir.str() + R"(/card \udcff\u001b","label":")");
@@ -82,7 +82,7 @@ TEST(CliCards, FindsALoopMountedCard) {
             std::string::npos)
             << json.out;
 
-        const CliRun text = runCli({"cards"}, dir.path(), dir.path());
+        const CliRun text = runCli({"cards"}, dir.path());
         EXPECT_EQ(text.exitCode, 0);
         const std::size_t line = text.out.find(dir.str() + "/card \\xff\\x1b: ");
         ASSERT_NE(line, std::string::npos) << text.out;
@@ -90,7 +90,7 @@ TEST(CliCards, FindsALoopMountedCard) {
                   std::string::npos)
             << text.out;
     }
-    const CliRun after = runCli({"cards", "--json"}, dir.path(), dir.path());
+    const CliRun after = runCli({"cards", "--json"}, dir.path());
     EXPECT_EQ(after.exitCode, 0);
     EXPECT_EQ(after.out.find(dir.str()), std::string::npos) << after.out;
 }

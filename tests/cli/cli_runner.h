@@ -11,11 +11,12 @@ struct CliRun {
     std::string err;
 };
 
-// `text` as one word for the shell, in single quotes.
-std::string shellQuoted(const std::string& text);
-
-// Runs the built tandrel-cli with `arguments` in `workingDirectory`, catching
-// its standard output and error in files below `scratch`.
+// Runs the built tandrel-cli with `arguments`, as a script would: in
+// `workingDirectory` (this process's when empty), standard input from
+// /dev/null, and both outputs caught. A run ended by a signal exits with 128
+// plus its number, as a shell reports it.
 CliRun runCli(const std::vector<std::string>& arguments,
-              const boost::filesystem::path& workingDirectory,
-              const boost::filesystem::path& scratch);
+              const boost::filesystem::path& workingDirectory = {});
+
+// `text` quoted for a POSIX shell.
+std::string shellQuoted(const std::string& text);

@@ -1,49 +1,12 @@
 // Runs the built tandrel-cli as a user would and looks at its output streams
 // and exit code.
+#include "tests/cli/cli_runner.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <initializer_list>
 #include <string>
-
-namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (const char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
-
-CliRun runCli(std::initializer_list<std::string> arguments) {
-    TempDir capture;
-    std::string command = quoted(TANDREL_CLI);
-    for (const std::string& argument : arguments) {
-        command += " " + quoted(argument);
-    }
-    command +=
-        " >" + quoted((capture / "out").string()) + " 2>" + quoted((capture / "err").string());
-    const int status = std::system(command.c_str());
-    CliRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readFile(capture / "out");
-    run.err = readFile(capture / "err");
-    return run;
-}
-
-} // namespace
 
 TEST(Cli, AnswersHelpVersionAndUsageErrors) {
     const CliRun version = runCli({"--version"});

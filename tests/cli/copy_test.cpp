@@ -1,5 +1,6 @@
 // tandrel-cli copy as people run it: from scripts (no terminal) and at a
 // terminal (a pseudo-terminal the test types into).
+#include "tests/cli/cli_runner.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -23,11 +24,6 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string err;
-};
-
 int exitCodeOf(int status) {
     if (WIFEXITED(status)) {
         return WEXITSTATUS(status);
@@ -44,28 +40,10 @@ std::vector<char*> argv(std::vector<std::string>& arguments) {
     return result;
 }
 
-// Runs the CLI with stdin from /dev/null and stdout to /dev/null, as a script
-// would; stderr is caught.
-CliResult runCopy(std::vector<std::string> arguments, const fs::path& scratch,
-                  const fs::path& workingDirectory = {}) {
-    arguments.insert(arguments.begin(), {TANDREL_CLI_PATH, "copy"});
-    const fs::path errFile = scratch / "cli.err";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int null = ::open("/dev/null", O_RDWR);
-        const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(null, STDIN_FILENO);
-        ::dup2(null, STDOUT_FILENO);
-        ::dup2(err, STDERR_FILENO);
-        if (!workingDirectory.empty() && ::chdir(workingDirectory.c_str()) != 0) {
-            _exit(126);
-        }
-        ::execv(TANDREL_CLI_PATH, argv(arguments).data());
-        _exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return {exitCodeOf(status), readFile(errFile)};
+// tandrel-cli copy, as runCli runs it.
+CliRun runCopy(std::vector<std::string> arguments, const fs::path& workingDirectory = {}) {
+    arguments.insert(arguments.begin(), "copy");
+    return runCli(arguments, workingDirectory);
 }
 
 // The CLI on a pseudo-terminal: the test reads what it prints and types
@@ -151,14 +129,14 @@ protected:
     void SetUp() override { writeCard(card, simpleCard(1, 3)); }
     fs::path stream(const std::string& name) const { return cardStreamFolder(card) / name; }
     fs::path copy(const std::string& name) const { return target / "2026_12_05" / name; }
-    CliResult copyCard(std::vector<std::string> options = {}) {
+    CliRun copyCard(std::vector<std::string> options = {}) {
         options.insert(options.begin(), {card.string(), target.string()});
-        return runCopy(options, dir.path());
+        return runCopy(options);
     }
 };
 
 TEST_F(CliCopyTest, CopiesTheCardAndReportsLineByLine) {
-    const CliResult first = copyCard();
+    const CliRun first = copyCard();
     EXPECT_EQ(first.exitCode, 0);
     EXPECT_EQ(first.err, "Initialising..\nCopying: 00000.M2TS (1/3)\nCopying: 00001.M2TS (2/3)\n"
                          "Copying: 00002.M2TS (3/3)\nDone!\n");
@@ -171,7 +149,7 @@ TEST_F(CliCopyTest, CopiesTheCardAndReportsLineByLine) {
     // already counts as copied, and other footage that got the same name
     // (a second camera) is kept beside it. A third run copies nothing.
     writeFile(copy("18_01_00.m2ts"), "mine");
-    const CliResult second = copyCard({"--quiet"});
+    const CliRun second = copyCard({"--quiet"});
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_EQ(second.err, "");
     EXPECT_EQ(readFile(copy("18_01_00.m2ts")), "mine");
@@ -186,7 +164,7 @@ TEST_F(CliCopyTest, ClipsLeftOutBesideOtherFootageEndTheRunWithFour) {
     copyCard();
     EXPECT_EQ(copyCard({"--on-conflict", "dont-copy", "--quiet"}).exitCode, 0);
     writeFile(copy("18_01_00.m2ts"), "mine");
-    const CliResult leftOut = copyCard({"--on-conflict", "skip", "--quiet"});
+    const CliRun leftOut = copyCard({"--on-conflict", "skip", "--quiet"});
     EXPECT_EQ(leftOut.exitCode, 4);
     EXPECT_EQ(leftOut.err,
               "These clips are not in the target folder:\n  " + stream("00001.M2TS").string() +
@@ -196,7 +174,7 @@ TEST_F(CliCopyTest, ClipsLeftOutBesideOtherFootageEndTheRunWithFour) {
 TEST_F(CliCopyTest, ConflictPoliciesAndMaskSwitches) {
     copyCard();
     writeFile(copy("18_01_00.m2ts"), "mine");
-    const CliResult keepBoth = copyCard({"--on-conflict", "keep-both"});
+    const CliRun keepBoth = copyCard({"--on-conflict", "keep-both"});
     EXPECT_EQ(keepBoth.exitCode, 0);
     EXPECT_NE(keepBoth.err.find("Name taken, copied as \"18_01_00 (2).m2ts\" beside: " +
                                 copy("18_01_00.m2ts").string()),
@@ -215,36 +193,36 @@ TEST_F(CliCopyTest, ConflictPoliciesAndMaskSwitches) {
 TEST_F(CliCopyTest, ExitCodesForSkippedFilesFatalErrorsAndUsage) {
     copyCard();
     fs::permissions(copy("18_01_00.m2ts"), fs::owner_read);
-    const CliResult skipped = copyCard({"--on-conflict", "replace"});
+    const CliRun skipped = copyCard({"--on-conflict", "replace"});
     EXPECT_EQ(skipped.exitCode, 3);
     EXPECT_NE(skipped.err.find("Cannot overwrite the file " + copy("18_01_00.m2ts").string() +
                                ".\n(It may be write protectected.)\n\nThe file was skipped.\n"),
               std::string::npos);
     EXPECT_NE(skipped.err.find("Done!"), std::string::npos);
 
-    const CliResult aborted = copyCard({"--on-conflict", "replace", "--on-error", "abort"});
+    const CliRun aborted = copyCard({"--on-conflict", "replace", "--on-error", "abort"});
     EXPECT_EQ(aborted.exitCode, 1);
     EXPECT_NE(aborted.err.find("Terminating.."), std::string::npos);
     EXPECT_EQ(aborted.err.find("Done!"), std::string::npos);
 
-    const CliResult missing = runCopy({(dir / "nocard").string(), target.string()}, dir.path());
+    const CliRun missing = runCopy({(dir / "nocard").string(), target.string()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, "Source folder: Folder does not exist.\n");
 
     EXPECT_EQ(copyCard({"--folder-mask", "%Y", "--no-folder"}).exitCode, 2);
     EXPECT_EQ(copyCard({"--on-conflict", "overwrite"}).exitCode, 2);
     EXPECT_EQ(copyCard({"--on-conflict", "1"}).exitCode, 2);
-    EXPECT_EQ(runCopy({card.string()}, dir.path()).exitCode, 2);
+    EXPECT_EQ(runCopy({card.string()}).exitCode, 2);
 }
 
 TEST_F(CliCopyTest, RelativeTargetIsTakenFromTheWorkingDirectory) {
-    const CliResult relative = runCopy({"card", "relative/out", "--quiet"}, dir.path(), dir.path());
+    const CliRun relative = runCopy({"card", "relative/out", "--quiet"}, dir.path());
     EXPECT_EQ(relative.exitCode, 0) << relative.err;
     EXPECT_EQ(filesBelow(dir / "relative/out").size(), 3u);
 
     fs::create_directories(dir / "here/below");
     for (const char* target : {".", "./dot", "../up"}) {
-        const CliResult run = runCopy({"../card", target, "--quiet"}, dir.path(), dir / "here");
+        const CliRun run = runCopy({"../card", target, "--quiet"}, dir / "here");
         EXPECT_EQ(run.exitCode, 0) << target << ": " << run.err;
     }
     EXPECT_EQ(filesBelow(dir / "here/2026_12_05").size(), 3u);
@@ -302,7 +280,7 @@ TEST(CameraCards, CopyUnderTheNamesOnTheCard) {
             card.playlistExtension = shortNames ? ".mpl" : ".MPLS";
             card.streamExtension = shortNames ? ".MTS" : ".m2ts";
             writeCard(dir / "card", card);
-            const CliResult run = runCopy(
+            const CliRun run = runCopy(
                 {(dir / "card").string(), (dir / "out").string(), "--no-rename"}, dir.path());
             EXPECT_EQ(run.exitCode, 0) << tree << " " << run.err;
             for (const CardClip& clip : card.playlists[0].clips) {
@@ -330,7 +308,7 @@ TEST(SplitRecordings, AreKeptApartOrJoinedButNeverDropped) {
                                readFile(streams / "00002.M2TS");
     const auto copy = [&](const std::string& target, std::vector<std::string> options) {
         options.insert(options.begin(), {(dir / "card").string(), (dir / target).string()});
-        return runCopy(options, dir.path());
+        return runCopy(options);
     };
 
     EXPECT_EQ(copy("apart", {"--quiet"}).exitCode, 0);
@@ -338,7 +316,7 @@ TEST(SplitRecordings, AreKeptApartOrJoinedButNeverDropped) {
               (std::vector<std::string>{"2026_12_05/18_00_00 (2).m2ts", "2026_12_05/18_00_00.m2ts",
                                         "2026_12_05/18_02_00.m2ts"}));
 
-    const CliResult joinedRun = copy("joined", {"--join", "--verify"});
+    const CliRun joinedRun = copy("joined", {"--join", "--verify"});
     EXPECT_EQ(joinedRun.exitCode, 0) << joinedRun.err;
     EXPECT_EQ(joinedRun.err, "Initialising..\nCopying: 00000.M2TS (1/3)\nDone!\n");
     EXPECT_EQ(filesBelow(dir / "joined"), std::vector<std::string>{"2026_12_05/18_00_00.m2ts"});
@@ -355,8 +333,7 @@ TEST(SplitRecordings, AreKeptApartOrJoinedButNeverDropped) {
         clip.connectionCondition = 6;
     }
     writeCard(dir / "long", longOne);
-    EXPECT_EQ(runCopy({(dir / "long").string(), (dir / "longcopy").string(), "--join", "--quiet"},
-                      dir.path())
+    EXPECT_EQ(runCopy({(dir / "long").string(), (dir / "longcopy").string(), "--join", "--quiet"})
                   .exitCode,
               0);
     EXPECT_EQ(fs::file_size(dir / "longcopy/2026_12_05/18_00_00.m2ts"), 255u * 188u);
@@ -367,7 +344,7 @@ TEST(SplitRecordings, AreKeptApartOrJoinedButNeverDropped) {
 TEST_F(CliCopyTest, ProgressAsJsonLines) {
     copyCard();
     writeFile(copy("18_01_00.m2ts"), "mine");
-    const CliResult run = copyCard({"--progress", "json"});
+    const CliRun run = copyCard({"--progress", "json"});
     EXPECT_EQ(run.exitCode, 0);
     std::vector<nlohmann::json> events;
     std::istringstream lines(run.err);

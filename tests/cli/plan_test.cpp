@@ -49,7 +49,7 @@ protected:
     // Runs in the temporary folder, so the relative "card" must be made absolute.
     CliRun plan(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), {"plan", "card"});
-        return runCli(arguments, temp.path(), temp.path());
+        return runCli(arguments, temp.path());
     }
 };
 
@@ -100,7 +100,7 @@ TEST_F(PlanCommand, InvalidNamesEndTheRunWithTheJobsMessage) {
 }
 
 TEST_F(PlanCommand, MissingFoldersAndFiles) {
-    CliRun run = runCli({"plan", "nowhere", "/v"}, temp.path(), temp.path());
+    CliRun run = runCli({"plan", "nowhere", "/v"}, temp.path());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "Source folder: Folder does not exist.\n");
 
@@ -145,7 +145,7 @@ TEST_F(PlanCommand, MarksSharedDestinationsAndJoinsRecordings) {
     EXPECT_EQ(run.out, streams + "/00001.M2TS -> /v/2026_12_05/18_45_03.m2ts  [shared]\n" +
                            streams + "/00002.M2TS -> /v/2026_12_05/18_45_03.m2ts  [shared]\n" +
                            streams + "/00003.M2TS -> /v/2026_12_06/09_05_00.m2ts\n");
-    const CliRun list = runCli({"list", (temp / "card").string()}, temp.path(), temp.path());
+    const CliRun list = runCli({"list", (temp / "card").string()}, temp.path());
     EXPECT_NE(list.out.find("00002.M2TS  2026-12-05 18:45:03  part 2 of 2 of recording 0\n"),
               std::string::npos)
         << list.out;

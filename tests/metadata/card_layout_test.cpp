@@ -1,5 +1,5 @@
 #include "metadata/card_layout.h"
-#include "metadata/file_listing.h"
+#include "metadata/path_text.h"
 #include "metadata/stream_name.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
