@@ -67,7 +67,8 @@ run: build
 	$(BUILD)/app/tandrel $(SAMPLE_CARD)
 
 screenshot: build
-	@scripts/screenshots.sh $(BUILD)
+	@scripts/install-deps.sh --screenshots
+	@scripts/screenshots.sh $(BUILD) docs/screenshots
 
 install: build
 	cmake --install $(BUILD)

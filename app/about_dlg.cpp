@@ -11,6 +11,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+
+#include <utility>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CAboutDlg(QString(), parent) {}
 
@@ -21,8 +24,7 @@ CAboutDlg::CAboutDlg(const QString& executable, QWidget* parent) : QDialog(paren
 
 void CAboutDlg::createControls() {
     setWindowTitle(QStringLiteral("About Tandrel"));
-    const DialogUnits units(font());
-    setFixedSize(units.size(280, 170));
+    const DialogUnits units = DialogUnits::fixedDialog(this, 280, 170);
 
     auto* icon = new QLabel(this);
     units.place(icon, 14, 14, 20, 20);
@@ -74,7 +76,7 @@ void CAboutDlg::OnInitDialog(const QString& executable) {
                              .arg(info.GetProductVersion(1))
                              .arg(info.GetProductVersion(0)));
     } else {
-        MessageBox::show(this, QStringLiteral("Unable to retrieve file version information."));
+        versionMissing_ = true;
         name->setText(QStringLiteral("-"));
         copyright->setText(QStringLiteral("-"));
         version->setText(QStringLiteral("-"));
@@ -82,6 +84,16 @@ void CAboutDlg::OnInitDialog(const QString& executable) {
 
     const QString linkText = findControl<QLabel>(this, IdMakerLink)->text();
     link_.SubclassDlgItem(IdMakerLink, this, linkText);
+}
+
+void CAboutDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (std::exchange(versionMissing_, false)) {
+        // Said over the dialog, centred on it, once it is on screen.
+        QTimer::singleShot(0, this, [this] {
+            MessageBox::show(this, QStringLiteral("Unable to retrieve file version information."));
+        });
+    }
 }
 
 void CAboutDlg::keyPressEvent(QKeyEvent* event) {

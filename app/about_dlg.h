@@ -16,7 +16,8 @@ enum AboutDialogControl : int {
 
 // Help, About: the program's name and release, the product version and
 // copyright from its version block, and a link to the maker's web address.
-// Ctrl+H shows the picture dialog.
+// Without a version block the labels show "-" and a message box says so
+// once the dialog is on screen. Ctrl+H shows the picture dialog.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
@@ -26,6 +27,7 @@ public:
     explicit CAboutDlg(const QString& executable, QWidget* parent = nullptr);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -33,4 +35,6 @@ private:
     void OnInitDialog(const QString& executable);
 
     CStaticLink link_;
+    // The version block could not be read; said when the dialog shows.
+    bool versionMissing_ = false;
 };

@@ -22,8 +22,7 @@ COptionsDlg::COptionsDlg(const FileManagerEntries& entries, QWidget* parent)
 
 void COptionsDlg::createControls() {
     setWindowTitle(QStringLiteral("Options"));
-    const DialogUnits units(font());
-    setFixedSize(units.size(280, 170));
+    const DialogUnits units = DialogUnits::fixedDialog(this, 280, 170);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     units.place(ok, 169, 149, 50, 14);

@@ -7,8 +7,7 @@
 
 CPictureDlg::CPictureDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Picture"));
-    const DialogUnits units(font());
-    setFixedSize(units.size(330, 245));
+    const DialogUnits units = DialogUnits::fixedDialog(this, 330, 245);
 
     auto* frame = new QLabel(this);
     units.place(frame, 7, 7, 316, 210);

@@ -1,6 +1,7 @@
 #include "app/tandrel_app.h"
 
 #include "app/tandrel_dlg.h"
+#include "app/termination_signals.h"
 #include "common/company.h"
 
 CTandrelApp::CTandrelApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -11,6 +12,7 @@ CTandrelApp::CTandrelApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool CTandrelApp::InitInstance() {
+    const TerminationSignals sessionSignals;
     CTandrelDlg dialog(arguments());
     dialog.exec();
     return false;

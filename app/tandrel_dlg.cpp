@@ -14,6 +14,7 @@
 #include "copy/copy_job_proc.h"
 #include "copy/up_dialog.h"
 #include "metadata/card_layout.h"
+#include "metadata/mounted_cards.h"
 #include "metadata/path_text.h"
 #include "naming/example_line.h"
 
@@ -26,38 +27,57 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
-// The template was drawn for a narrower font than most desktops use. A text
-// control whose text does not fit grows into the free room to its right
-// (`roomUnits` wide in all), and where that room ends its font shrinks,
-// at most to four fifths, until the text fits.
-void fitText(QWidget* control, const DialogUnits& units, int roomUnits) {
-    if (control->sizeHint().width() <= control->width()) {
-        return;
-    }
-    control->resize(std::min(control->sizeHint().width(), units.x(roomUnits)), control->height());
-    QFont font = control->font();
-    const qreal smallest = font.pointSizeF() * 0.8;
-    while (control->sizeHint().width() > control->width() && font.pointSizeF() - 0.5 >= smallest) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        control->setFont(font);
-    }
-}
+// Where each control of the template goes, in dialog units.
+struct Placement {
+    QWidget* control;
+    QRect units;
+};
+
+// A text control that may take more room than the template gives it, up to
+// `roomUnits` from its left edge.
+struct TextRoom {
+    QWidget* control;
+    int roomUnits;
+};
 
 template <typename Control>
-Control* placeControl(Control* control, const DialogUnits& units, int id, int x, int y, int width,
-                      int height) {
-    units.place(control, x, y, width, height);
+Control* addControl(std::vector<Placement>& placements, Control* control, int id, int x, int y,
+                    int width, int height) {
+    placements.push_back({control, QRect(x, y, width, height)});
     if (id != 0) {
         setControlId(control, id);
     }
     return control;
+}
+
+// Gives a text control the width its text needs, from its template width up
+// to its room.
+void growToText(QWidget* control, int templateWidth, int room) {
+    control->resize(
+        std::clamp(control->sizeHint().width(), templateWidth, std::max(room, templateWidth)),
+        control->height());
+}
+
+// The mounted camera cards, as places of the folder picker: by volume label,
+// or by the mount point's name when the volume has none.
+QList<CXFolderDialog::Place> mountedCardPlaces() {
+    QList<CXFolderDialog::Place> places;
+    for (const MountedCard& card : findMountedCards()) {
+        const std::string name =
+            card.label.empty() ? card.mountPoint.filename().string() : card.label;
+        places.append(
+            {QString::fromStdString(name), QString::fromStdString(card.mountPoint.string())});
+    }
+    return places;
 }
 
 } // namespace
@@ -70,6 +90,14 @@ CTandrelDlg::CTandrelDlg(const QStringList& arguments, Clock clock, QWidget* par
     : QDialog(parent), icon_(programIcon()) {
     createControls();
     OnInitDialog(arguments, clock);
+    // Centred on its screen with its frame: Qt's own placement takes the
+    // size before the layout has settled and, on a screen the window only
+    // just fits, puts the title bar above the top.
+    adjustSize();
+    const QRect screen = DialogUnits::screenFor(this)->availableGeometry();
+    const QSize frame = size() + DialogUnits::frameAround(this);
+    move(screen.x() + std::max(0, (screen.width() - frame.width()) / 2),
+         screen.y() + std::max(0, (screen.height() - frame.height()) / 2));
 }
 
 void CTandrelDlg::createControls() {
@@ -79,9 +107,7 @@ void CTandrelDlg::createControls() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    const DialogUnits units(font());
     auto* client = new QWidget(this);
-    client->setFixedSize(units.size(322, 231));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -91,53 +117,96 @@ void CTandrelDlg::createControls() {
     layout->addWidget(client);
     connect(menuBar, &QMenuBar::triggered, this,
             [this](QAction* action) { onCommand(action->data().toInt()); });
+    const DialogUnits fitted = DialogUnits::forDialog(this, 322, 231, menuBar->sizeHint().height());
 
-    placeControl(new QGroupBox(QStringLiteral("Input"), client), units, 0, 6, 6, 306, 58);
+    std::vector<Placement> placed;
+    addControl(placed, new QGroupBox(QStringLiteral("Input"), client), 0, 6, 6, 306, 58);
     auto* sourceLabel =
-        placeControl(new QLabel(QStringLiteral("Source folder:"), client), units, 0, 15, 20, 46, 8);
-    sourceFolder_ = placeControl(new QLineEdit(client), units, IdSourceFolder, 15, 31, 234, 14);
-    auto* browseSource = placeControl(new QPushButton(QStringLiteral("&Browse..."), client), units,
-                                      IdBrowseSource, 255, 31, 50, 14);
-    sourceStatus_ = placeControl(new QLabel(QStringLiteral("-"), client), units, IdSourceStatus, 15,
-                                 48, 234, 8);
+        addControl(placed, new QLabel(QStringLiteral("Source folder:"), client), 0, 15, 20, 46, 8);
+    sourceFolder_ = addControl(placed, new QLineEdit(client), IdSourceFolder, 15, 31, 234, 14);
+    auto* browseSource = addControl(placed, new QPushButton(QStringLiteral("&Browse..."), client),
+                                    IdBrowseSource, 255, 31, 50, 14);
+    sourceStatus_ =
+        addControl(placed, new QLabel(QStringLiteral("-"), client), IdSourceStatus, 15, 48, 234, 8);
 
-    placeControl(new QGroupBox(QStringLiteral("Output"), client), units, 0, 6, 71, 306, 132);
+    addControl(placed, new QGroupBox(QStringLiteral("Output"), client), 0, 6, 71, 306, 132);
     auto* targetLabel =
-        placeControl(new QLabel(QStringLiteral("Target folder:"), client), units, 0, 15, 85, 46, 8);
-    targetFolder_ = placeControl(new QLineEdit(client), units, IdTargetFolder, 15, 96, 234, 14);
-    auto* browseTarget = placeControl(new QPushButton(QStringLiteral("B&rowse..."), client), units,
-                                      IdBrowseTarget, 255, 96, 50, 14);
-    generateFolder_ = placeControl(
-        new QCheckBox(QStringLiteral("Use mask to generate destination folder"), client), units,
+        addControl(placed, new QLabel(QStringLiteral("Target folder:"), client), 0, 15, 85, 46, 8);
+    targetFolder_ = addControl(placed, new QLineEdit(client), IdTargetFolder, 15, 96, 234, 14);
+    auto* browseTarget = addControl(placed, new QPushButton(QStringLiteral("B&rowse..."), client),
+                                    IdBrowseTarget, 255, 96, 50, 14);
+    generateFolder_ = addControl(
+        placed, new QCheckBox(QStringLiteral("Use mask to generate destination folder"), client),
         IdGenerateFolder, 15, 119, 144, 10);
-    folderMaskEdit_ = placeControl(new MaskEdit(client), units, IdFolderMask, 160, 119, 89, 14);
+    folderMaskEdit_ = addControl(placed, new MaskEdit(client), IdFolderMask, 160, 119, 89, 14);
     folderTokenButton_ =
-        placeControl(new QPushButton(client), units, IdFolderToken, 255, 119, 11, 14);
-    renameFiles_ = placeControl(new QCheckBox(QStringLiteral("Use mask to rename files"), client),
-                                units, IdRenameFiles, 15, 140, 95, 10);
-    fileMaskEdit_ = placeControl(new MaskEdit(client), units, IdFileMask, 160, 140, 89, 14);
-    fileTokenButton_ = placeControl(new QPushButton(client), units, IdFileToken, 255, 140, 11, 14);
+        addControl(placed, new QPushButton(client), IdFolderToken, 255, 119, 11, 14);
+    renameFiles_ =
+        addControl(placed, new QCheckBox(QStringLiteral("Use mask to rename files"), client),
+                   IdRenameFiles, 15, 140, 95, 10);
+    fileMaskEdit_ = addControl(placed, new MaskEdit(client), IdFileMask, 160, 140, 89, 14);
+    fileTokenButton_ = addControl(placed, new QPushButton(client), IdFileToken, 255, 140, 11, 14);
     auto* exampleLabel =
-        placeControl(new QLabel(QStringLiteral("Example:"), client), units, 0, 15, 162, 30, 8);
-    example_ = placeControl(new QLineEdit(client), units, IdExample, 15, 173, 290, 14);
+        addControl(placed, new QLabel(QStringLiteral("Example:"), client), 0, 15, 162, 30, 8);
+    example_ = addControl(placed, new QLineEdit(client), IdExample, 15, 173, 290, 14);
     example_->setReadOnly(true);
-    copyButton_ = placeControl(new QPushButton(QStringLiteral("&Copy"), client), units, IdCopy, 90,
-                               209, 50, 14);
+    copyButton_ = addControl(placed, new QPushButton(QStringLiteral("&Copy"), client), IdCopy, 90,
+                             209, 50, 14);
     copyButton_->setEnabled(false);
-    auto* close = placeControl(new QPushButton(QStringLiteral("Close"), client), units, IdClose,
-                               180, 209, 50, 14);
+    auto* close = addControl(placed, new QPushButton(QStringLiteral("Close"), client), IdClose, 180,
+                             209, 50, 14);
 
-    // The labels have the whole width of their group to the right; the check
-    // boxes end where the mask boxes begin.
-    for (QLabel* label : {sourceLabel, targetLabel, exampleLabel}) {
-        fitText(label, units, 290);
+    // The template was drawn for a narrower font than most desktops use. The
+    // labels may take the whole width of their group to the right, the check
+    // boxes end where the mask boxes begin; where even that is too little,
+    // the dialog grows, as far as the screen allows.
+    const int sourceStatusRoom = 290;
+    const TextRoom texts[] = {{sourceLabel, 290},     {targetLabel, 290},  {exampleLabel, 290},
+                              {generateFolder_, 145}, {renameFiles_, 145}, {sourceStatus_, 290}};
+    int widest = 0;
+    for (SourceValidity validity = Ok; validity <= StreamFilesMissing;
+         validity = static_cast<SourceValidity>(validity + 1)) {
+        widest = std::max(widest, sourceStatus_->fontMetrics().horizontalAdvance(
+                                      QString::fromUtf8(sourceStatusText(validity))));
     }
-    fitText(generateFolder_, units, 145);
-    fitText(renameFiles_, units, 145);
+    qreal widen = static_cast<qreal>(widest) / fitted.x(sourceStatusRoom);
+    for (const TextRoom& text : texts) {
+        widen = std::max(widen, static_cast<qreal>(text.control->sizeHint().width()) /
+                                    fitted.x(text.roomUnits));
+    }
+    const int roomOnScreen = DialogUnits::screenFor(this)->availableGeometry().width() -
+                             DialogUnits::frameAround(this).width();
+    widen = std::clamp(widen, 1.0, std::max(1.0, static_cast<qreal>(roomOnScreen) / fitted.x(322)));
+    units_ = DialogUnits(font(), widen);
 
+    client->setFixedSize(units_.size(322, 231));
+    for (const Placement& placement : placed) {
+        placement.control->setGeometry(units_.rect(placement.units.x(), placement.units.y(),
+                                                   placement.units.width(),
+                                                   placement.units.height()));
+    }
+    for (const TextRoom& text : texts) {
+        growToText(text.control, text.control->width(), units_.x(text.roomUnits));
+    }
+    statusTemplateWidth_ = sourceStatus_->width();
+
+    // No push button is the default one: Enter in a field is the dialog's
+    // OK, and a button acts on Enter only while it has the focus (see
+    // keyPressEvent), so none may take the default look either.
+    for (QPushButton* button : client->findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+    }
+
+    // The labels name their fields for screen readers (the status line reads
+    // as its own text); the icon-only token buttons name themselves.
+    sourceLabel->setBuddy(sourceFolder_);
+    targetLabel->setBuddy(targetFolder_);
+    exampleLabel->setBuddy(example_);
     for (QPushButton* token : {folderTokenButton_, fileTokenButton_}) {
         token->setIcon(tokenArrowIcon());
         token->setIconSize(tokenArrowSize);
+        token->setToolTip(QStringLiteral("Insert a conversion"));
+        token->setAccessibleName(token->toolTip());
     }
     folderTokenMenu_ = createMaskMenu(this);
     fileTokenMenu_ = createMaskMenu(this);
@@ -186,6 +255,10 @@ void CTandrelDlg::OnInitDialog(const QStringList& arguments, Clock clock) {
                  storedText(settings, SettingName::renameFilesMask,
                             [] { return QString::fromLatin1(defaultFileMask); }),
                  &CTandrelDlg::updateExample);
+    // As in an edit control whose text was set: the caret stands at the
+    // start, where a token goes in before the box ever had the focus.
+    folderMaskEdit_->setCursorPosition(0);
+    fileMaskEdit_->setCursorPosition(0);
 }
 
 void CTandrelDlg::setFieldText(QLineEdit* field, const QString& text,
@@ -241,7 +314,7 @@ void CTandrelDlg::updateSourceStatus() {
         checkSourceFolder(pathFromText(sourceFolder_->text().toStdString()));
     sourceReady_ = validity == Ok;
     sourceStatus_->setText(QString::fromUtf8(sourceStatusText(validity)));
-    fitText(sourceStatus_, DialogUnits(font()), 290);
+    growToText(sourceStatus_, statusTemplateWidth_, units_.x(290));
     updateCopyButton();
 }
 
@@ -293,7 +366,7 @@ void CTandrelDlg::insertMaskToken(MaskEdit* edit, QMenu* menu, QPushButton* butt
 void CTandrelDlg::onCopy() {
     // The job reads the source folder from the settings, so they are saved first.
     SaveSettings();
-    CUPDialog progress(this, copyJobProc, static_cast<CopyJobHost*>(&jobHost_));
+    CUPDialog progress(this, copyJobProc, &jobHost_);
     if (isCopyFailure(static_cast<std::uint32_t>(progress.DoModal()))) {
         MessageBox::show(this, QStringLiteral("Some Error Occured."));
     }
@@ -301,6 +374,7 @@ void CTandrelDlg::onCopy() {
 
 void CTandrelDlg::onBrowse(QLineEdit* field) {
     CXFolderDialog picker(field->text(), {}, this);
+    picker.SetExtraPlaces(mountedCardPlaces());
     if (picker.DoModal() == 1) {
         field->setText(picker.GetPath());
     }
@@ -331,24 +405,17 @@ void CTandrelDlg::onClose() {
     done(closeResult);
 }
 
-void CTandrelDlg::setVisible(bool visible) {
-    QDialog::setVisible(visible);
-    // QDialog makes the first push button after the focus the default one
-    // when it shows; this dialog has none, only the focused button acts on
-    // Enter.
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        if (button->isDefault() && !button->hasFocus()) {
-            button->setDefault(false);
-        }
-    }
-}
-
 void CTandrelDlg::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        // The dialog has no default button: Enter outside a push button is
-        // its OK, which leaves without saving.
-        accept();
+        // The dialog has no default button: Enter presses the push button
+        // that has the focus, and anywhere else it is the dialog's OK, which
+        // leaves without saving.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            accept();
+        }
         return;
     }
     QDialog::keyPressEvent(event);

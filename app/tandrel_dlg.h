@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/date_time.h"
+#include "common/desktop_notifier.h"
+#include "common/dialog_units.h"
 #include "copy/gui_copy_job_host.h"
 
 #include <QDialog>
@@ -63,7 +65,8 @@ public:
     // Writes the six values from the controls, in the store's table order.
     void SaveSettings();
 
-    void setVisible(bool visible) override;
+    // The units the dialog is laid out in.
+    const DialogUnits& dialogUnits() const { return units_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -92,6 +95,9 @@ private:
     void onClose();
 
     QIcon icon_;
+    DialogUnits units_{QFont()};
+    // The status line's width in the template; it grows to its text.
+    int statusTemplateWidth_ = 0;
     QLineEdit* sourceFolder_ = nullptr;
     QLineEdit* targetFolder_ = nullptr;
     QCheckBox* generateFolder_ = nullptr;
@@ -102,9 +108,10 @@ private:
     QMenu* folderTokenMenu_ = nullptr;
     QMenu* fileTokenMenu_ = nullptr;
     QPushButton* copyButton_ = nullptr;
+    DesktopNotifier notifier_;
     // The copy job's side of this dialog: its questions, and the parsed masks
     // and flags the job keeps between files.
-    GuiCopyJobHost jobHost_{this, *this};
+    GuiCopyJobHost jobHost_{this, *this, &notifier_};
     std::tm exampleTime_{};
     QPushButton* folderTokenButton_ = nullptr;
     QPushButton* fileTokenButton_ = nullptr;

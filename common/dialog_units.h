@@ -6,15 +6,32 @@
 #include <QRect>
 #include <QSize>
 
+class QScreen;
 class QWidget;
 
 // Lays dialogs out in dialog units, as their templates give them: x units
 // are a quarter of the dialog font's average character width, y units an
 // eighth of its height, so a dialog keeps its designed proportions whatever
-// the font.
+// the font. `widen` stretches the x units, for a dialog whose texts need more
+// room than the template gives them in this font.
 class COMMON_EXPORT DialogUnits {
 public:
-    explicit DialogUnits(const QFont& font);
+    explicit DialogUnits(const QFont& font, qreal widen = 1.0);
+
+    // The units of `dialog`, a template of `width` x `height` units with
+    // `extraHeight` pixels more (a menu bar), on the screen it opens on.
+    // Where the dialog with its window frame would not fit that screen's
+    // free area, the dialog's font is made smaller, down to a readable
+    // least, until it does; otherwise the font stays as it is.
+    static DialogUnits forDialog(QWidget* dialog, int width, int height, int extraHeight = 0);
+    // The same for a dialog that is the template alone, which it also sizes.
+    static DialogUnits fixedDialog(QWidget* dialog, int width, int height);
+
+    // The screen a window opens on: its parent's, else the primary screen.
+    static QScreen* screenFor(const QWidget* window);
+    // What a window frame adds around a window's client area: that of the
+    // parent's window when the window manager has framed it, else a guess.
+    static QSize frameAround(const QWidget* window);
 
     int x(int units) const;
     int y(int units) const;
@@ -27,6 +44,7 @@ public:
 private:
     int baseWidth_;
     int baseHeight_;
+    qreal widen_;
 };
 
 // Every control keeps its template id as the dynamic property "controlId",

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 
 // The program's message boxes: no icon, OK or OK/Cancel, the application
@@ -15,12 +16,19 @@ class COMMON_EXPORT MessageBox {
 public:
     enum Buttons { Ok, OkCancel };
     enum Answer { AnswerOk = 1, AnswerCancel = 2 };
+    // Modal blocks the whole program while the box is open. LeavesParentUsable
+    // blocks only what the parent itself blocks: a question asked over the
+    // progress dialog leaves its Cancel within reach.
+    enum Modality { Modal, LeavesParentUsable };
 
-    // Shows `text` modally on the calling (UI) thread and returns AnswerOk or
-    // AnswerCancel (Escape and the close button give AnswerCancel, or AnswerOk
-    // for an OK-only box).
+    // Shows `text` over `parent` on the calling (UI) thread and returns
+    // AnswerOk or AnswerCancel (Escape and the close button give AnswerCancel,
+    // or AnswerOk for an OK-only box).
     static int show(QWidget* parent, const QString& text, Buttons buttons = Ok,
-                    const QString& caption = QString());
+                    const QString& caption = QString(), Modality modality = Modal);
+
+    // Runs `dialog` until it ends, with the given modality, and returns its result.
+    static int exec(QDialog& dialog, Modality modality);
 
     // The executable's file name without extension.
     static QString applicationTitle();

@@ -14,6 +14,15 @@
 #include <QStyleOptionFocusRect>
 #include <QUrl>
 
+#include <algorithm>
+
+namespace {
+
+// Room around the text for the focus ring, in pixels.
+const int focusRingMargin = 2;
+
+} // namespace
+
 const QColor CStaticLink::g_colorUnvisited(0, 0, 255);
 const QColor CStaticLink::g_colorVisited(128, 0, 128);
 
@@ -50,6 +59,7 @@ bool CStaticLink::SubclassDlgItem(int id, QWidget* parent, const QString& linkTa
     delete old;
     preSubclassWindow();
     updateLook();
+    makeRoomForFocusRing();
     return true;
 }
 
@@ -63,6 +73,22 @@ void CStaticLink::Create(const QString& text, QWidget* parent, int id, const QSt
     show();
     preSubclassWindow();
     updateLook();
+    makeRoomForFocusRing();
+}
+
+void CStaticLink::makeRoomForFocusRing() {
+    if ((focusPolicy() & Qt::TabFocus) == 0 || !showsText()) {
+        return;
+    }
+    // The text stays where it was placed; the label grows around it, and to
+    // the text's own size where that is larger.
+    const QSize textSize = fontMetrics().size(Qt::TextSingleLine, text());
+    QRect area = geometry();
+    area.setWidth(std::max(area.width(), textSize.width()));
+    area.setHeight(std::max(area.height(), textSize.height()));
+    setContentsMargins(focusRingMargin, focusRingMargin, focusRingMargin, focusRingMargin);
+    setGeometry(
+        area.adjusted(-focusRingMargin, -focusRingMargin, focusRingMargin, focusRingMargin));
 }
 
 void CStaticLink::SetNoLink(bool noLink) {
@@ -149,12 +175,16 @@ void CStaticLink::paintEvent(QPaintEvent* event) {
     if (showsText()) {
         around = fontMetrics()
                      .boundingRect(contentsRect(), static_cast<int>(alignment()), text())
-                     .adjusted(-1, -1, 1, 1)
+                     .adjusted(-focusRingMargin, -focusRingMargin, focusRingMargin, focusRingMargin)
                      .intersected(rect());
     }
     QPainter painter(this);
     QStyleOptionFocusRect option;
     option.initFrom(this);
+    // Styles draw focus rings only once the keyboard has been used in the
+    // window; this label shows its focus from the start, since Space opens
+    // the link.
+    option.state |= QStyle::State_KeyboardFocusChange;
     option.rect = around;
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }

@@ -21,7 +21,8 @@ public:
     explicit CStaticLink(const QString& linkTarget = QString(), QWidget* parent = nullptr);
 
     // Takes the place of the dialog's control `id` inside `parent`: its
-    // geometry, text, font, alignment, id and tab position; the old control
+    // geometry (grown by the room of the focus ring when it takes the
+    // focus), text, font, alignment, id and tab position; the old control
     // is deleted. Returns false when `parent` has no control `id`.
     bool SubclassDlgItem(int id, QWidget* parent, const QString& linkTarget = QString());
     // Becomes a label of `parent` with `text` at `rect` carrying `id`.
@@ -60,6 +61,9 @@ protected:
 
     // Sets font, colour and pointer for the current state.
     void updateLook();
+    // A label that takes the focus leaves room around its text for the focus
+    // ring, so the ring is drawn whole.
+    void makeRoomForFocusRing();
 
 private:
     static bool open(const QString& target);

@@ -15,17 +15,52 @@
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
 const int historyLimit = 50;
 const int dropDownItems = 20;
 
-// Places for the sidebar, as the places bar of a folder picker offers them.
+// The places list may take up to this share of the dialog's width.
+const qreal placesShare = 0.4;
+
+// The roles of the places list's model: each entry's address, and whether
+// its folder exists.
+const int placeUrlRole = Qt::UserRole + 1;
+const int placeEnabledRole = Qt::UserRole + 2;
+
+// Draws the places list's entries, the caller's places under their labels,
+// and the ones whose folder is missing greyed out.
+class PlacesDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QHash<QUrl, QString> labels;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QVariant enabled = index.data(placeEnabledRole);
+        if (enabled.isValid() && !enabled.toBool()) {
+            option->state &= ~QStyle::State_Enabled;
+        }
+        const auto label = labels.constFind(index.data(placeUrlRole).toUrl());
+        if (label != labels.constEnd()) {
+            option->text = *label;
+        }
+    }
+};
+
+// The standard places of the sidebar, as the places bar of a folder picker
+// offers them.
 QList<QUrl> places() {
     QList<QUrl> urls;
     const QStandardPaths::StandardLocation locations[] = {
@@ -53,7 +88,27 @@ CXFolderDialog::CXFolderDialog(const QString& initialFolder, QFileDialog::Option
     setFileMode(QFileDialog::Directory);
     setAcceptMode(QFileDialog::AcceptOpen);
     setSidebarUrls(places());
+    if (auto* sidebar = findChild<QAbstractItemView*>(QStringLiteral("sidebar"))) {
+        placesDelegate_ = new PlacesDelegate(sidebar);
+        sidebar->setItemDelegate(placesDelegate_);
+    }
     buildFolderNameRow();
+}
+
+void CXFolderDialog::SetExtraPlaces(const QList<Place>& extra) {
+    QList<QUrl> urls;
+    auto* delegate = static_cast<PlacesDelegate*>(placesDelegate_);
+    if (delegate != nullptr) {
+        delegate->labels.clear();
+    }
+    for (const Place& place : extra) {
+        const QUrl url = QUrl::fromLocalFile(place.path);
+        urls << url;
+        if (delegate != nullptr) {
+            delegate->labels.insert(url, place.label);
+        }
+    }
+    setSidebarUrls(urls + places());
 }
 
 CXFolderDialog::~CXFolderDialog() {
@@ -155,9 +210,18 @@ void CXFolderDialog::SetViewMode(int mode) {
 int CXFolderDialog::DoModal() {
     initialiseHistory();
     setWindowTitle(title_.isEmpty() ? tr("Select Folder") : title_);
-    if (!initialFolder_.isEmpty() && QFileInfo(initialFolder_).isDir()) {
-        setDirectory(initialFolder_);
+    if (!initialFolder_.isEmpty()) {
+        // A folder still to be made (a new target) opens the folder it will
+        // be made in, not the one the dialog visited last.
+        QString folder =
+            QDir::cleanPath(QFileInfo(expandedHome(initialFolder_)).absoluteFilePath());
+        while (!QFileInfo(folder).isDir() && !QDir(folder).isRoot()) {
+            folder = QFileInfo(folder).path();
+        }
+        setDirectory(folder);
     }
+    fitPlacesList();
+    fitOnScreen();
     onFolderEntered(directory().absolutePath());
     if (viewModeFlag_) {
         if (registryFlag_ && viewMode_ == 0) {
@@ -172,6 +236,40 @@ int CXFolderDialog::DoModal() {
         viewMode_ = viewMode() == QFileDialog::Detail ? ViewModeDetails : ViewModeList;
     }
     return result == QDialog::Accepted ? 1 : 2;
+}
+
+void CXFolderDialog::fitPlacesList() {
+    auto* sidebar = findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+    auto* splitter = findChild<QSplitter*>(QStringLiteral("splitter"));
+    if (sidebar == nullptr || splitter == nullptr || splitter->count() < 2) {
+        return;
+    }
+    // As wide as its longest entry with its icon, within reason.
+    const int iconWidth = sidebar->iconSize().isValid()
+                              ? sidebar->iconSize().width()
+                              : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, sidebar);
+    int longest = 0;
+    const QAbstractItemModel* model = sidebar->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        QStyleOptionViewItem option;
+        option.initFrom(sidebar);
+        option.features |= QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+        option.decorationSize = QSize(iconWidth, iconWidth);
+        longest = std::max(longest, sidebar->itemDelegate()->sizeHint(option, index).width());
+    }
+    const int frame = 2 * sidebar->frameWidth() +
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, sidebar);
+    const int total = std::max(splitter->width(), sizeHint().width());
+    const int width = std::min(longest + frame, static_cast<int>(total * placesShare));
+    splitter->setSizes({width, std::max(total - width, 1)});
+    sidebar->setMinimumWidth(width);
+}
+
+void CXFolderDialog::fitOnScreen() {
+    const QRect screen = DialogUnits::screenFor(this)->availableGeometry();
+    const QSize room = screen.size() - DialogUnits::frameAround(this);
+    resize(std::min(width(), room.width()), std::min(height(), room.height()));
 }
 
 void CXFolderDialog::initialiseHistory() {
@@ -249,9 +347,18 @@ QString CXFolderDialog::selectedFolder() const {
     return QDir::toNativeSeparators(rows.first().data(QFileSystemModel::FilePathRole).toString());
 }
 
-QString CXFolderDialog::absoluteFolder(const QString& text) const {
+QString CXFolderDialog::expandedHome(const QString& text) {
+    if (text == QLatin1String("~") || text.startsWith(QLatin1String("~/"))) {
+        return QDir::homePath() + text.mid(1);
+    }
+    return text;
+}
+
+QString CXFolderDialog::absoluteFolder(const QString& typed) const {
     // A relative name means a folder inside the one the view shows, as it
-    // would when typed into a file dialog.
+    // would when typed into a file dialog; "~" is the home folder, as in a
+    // shell.
+    const QString text = expandedHome(typed);
     if (QDir::isAbsolutePath(text)) {
         return text;
     }

@@ -3,6 +3,7 @@
 #include "common/common_export.h"
 
 #include <QFileDialog>
+#include <QList>
 #include <QString>
 
 class CHistoryCombo;
@@ -11,6 +12,7 @@ class QGridLayout;
 class QItemSelectionModel;
 class QLabel;
 class QPushButton;
+class QStyledItemDelegate;
 
 // Which layout of the platform's file dialog to assume. This platform's
 // dialog has one layout only, so the value is kept for callers but changes
@@ -26,6 +28,8 @@ enum XFILEDIALOG_OS_VERSION {
 // history of recently chosen folders and the picker's own OK button takes
 // their place. The history lives in the application's settings, group
 // "FolderHistory"; the view mode can be kept in group "XFolderDialog".
+// A folder name may begin with "~" for the home folder; the picker opens in
+// the initial folder, or the nearest existing folder above it.
 class COMMON_EXPORT CXFolderDialog : public QFileDialog {
     Q_OBJECT
 
@@ -34,6 +38,13 @@ public:
     enum { IdOk = 1, IdCancel = 2, IdFolderNameLabel = 1001, IdHistory = 1002 };
     // View mode numbers as stored under "ViewMode".
     enum { ViewModeDetails = 28747, ViewModeList = 28753 };
+
+    // A place the caller offers above the standard ones: a folder and the
+    // name it goes by.
+    struct Place {
+        QString label;
+        QString path;
+    };
 
     // `flags` are added to the options the picker needs itself.
     explicit CXFolderDialog(const QString& initialFolder = QString(),
@@ -47,6 +58,8 @@ public:
     QString GetPath() const { return chosenPath_; }
     // The caption; an empty title shows "Select Folder".
     void SetTitle(const QString& title) { title_ = title; }
+    // Places shown first in the places list, in this order, by their labels.
+    void SetExtraPlaces(const QList<Place>& places);
 
     XFILEDIALOG_OS_VERSION GetOsVersion() const { return osVersion_; }
     void SetOsVersion(XFILEDIALOG_OS_VERSION version) { osVersion_ = version; }
@@ -70,8 +83,11 @@ private:
     int fileNameRow(const QGridLayout& grid) const;
     void initialiseHistory();
     void applyViewMode();
+    void fitPlacesList();
+    void fitOnScreen();
     QString selectedFolder() const;
-    QString absoluteFolder(const QString& text) const;
+    static QString expandedHome(const QString& text);
+    QString absoluteFolder(const QString& typed) const;
     void openFolder(const QString& text);
     void onSelectionChanged();
     void onFolderEntered(const QString& folder);
@@ -80,6 +96,8 @@ private:
     QLabel* folderNameLabel_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QItemSelectionModel* selection_ = nullptr;
+    // Draws the places list, with the labels of the caller's places.
+    QStyledItemDelegate* placesDelegate_ = nullptr;
     QString title_;
     QString initialFolder_;
     QString chosenPath_;

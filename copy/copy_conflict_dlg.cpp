@@ -1,6 +1,7 @@
 #include "copy/copy_conflict_dlg.h"
 
 #include "common/dialog_units.h"
+#include "common/message_box.h"
 #include "copy/wrapping_button.h"
 
 #include <QAbstractButton>
@@ -60,8 +61,7 @@ CCopyConflictDlg::CCopyConflictDlg(const QString& existingPath, const QString& k
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Copy File"));
-    const DialogUnits units(font());
-    setFixedSize(units.size(dialogWidth, 185));
+    const DialogUnits units = DialogUnits::fixedDialog(this, dialogWidth, 185);
 
     // Created in the template's tab order.
     auto* skip = new QPushButton(QStringLiteral("&Skip"), this);
@@ -116,9 +116,9 @@ CCopyConflictDlg::CCopyConflictDlg(const QString& existingPath, const QString& k
     setControlId(keepBothLabel, keepBothNameControlId);
 }
 
-int CCopyConflictDlg::DoModal() {
+int CCopyConflictDlg::DoModal(MessageBox::Modality modality) {
     forAll_->setChecked(*repeat_);
-    return exec();
+    return MessageBox::exec(*this, modality);
 }
 
 int CCopyConflictDlg::ask(QWidget* parent, const QString& existingPath, const QString& keepBothName,
@@ -127,7 +127,7 @@ int CCopyConflictDlg::ask(QWidget* parent, const QString& existingPath, const QS
     if (!scripts().isEmpty()) {
         QTimer::singleShot(0, &dialog, [&dialog, script = scripts().dequeue()] { script(dialog); });
     }
-    return dialog.DoModal();
+    return dialog.DoModal(MessageBox::LeavesParentUsable);
 }
 
 void CCopyConflictDlg::queueScript(Script script) {

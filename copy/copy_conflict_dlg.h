@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/message_box.h"
 #include "copy/job_state.h"
 
 #include <QDialog>
@@ -19,13 +20,13 @@ public:
     CCopyConflictDlg(const QString& existingPath, const QString& keepBothName, bool* repeat,
                      QWidget* parent);
 
-    // Runs the dialog modally and returns the ConflictChoice of the button
-    // pressed (ConflictCancel for Cancel, Escape and the close button).
-    int DoModal();
+    // Runs the dialog and returns the ConflictChoice of the button pressed
+    // (ConflictCancel for Cancel, Escape and the close button).
+    int DoModal(MessageBox::Modality modality = MessageBox::Modal);
 
-    // Shows the question owned by `parent` and returns its answer. Every
-    // conflict question of the program goes through here, so a test can
-    // script it.
+    // Shows the question over `parent`, the progress dialog of the job, which
+    // stays usable meanwhile, and returns its answer. Every conflict question
+    // of the program goes through here, so a test can script it.
     static int ask(QWidget* parent, const QString& existingPath, const QString& keepBothName,
                    bool& repeat);
 

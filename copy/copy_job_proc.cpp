@@ -1,16 +1,21 @@
 #include "copy/copy_job_proc.h"
 
 #include "copy/copy_job.h"
+#include "copy/gui_copy_job_host.h"
 #include "copy/up_dialog.h"
 
 bool copyJobProc(UPThreadParams* params) {
+    auto& host = *static_cast<GuiCopyJobHost*>(params->userParameter());
+    host.jobStarted(*params);
+    bool completed = true;
     try {
-        runCopyJob(*params, *static_cast<CopyJobHost*>(params->userParameter()));
+        runCopyJob(*params, host);
     } catch (...) {
         // The job shows every failure it knows of; anything else leaves
         // the user with "Some Error Occured." from the owner instead of a
         // dialog that closes as if the copy had worked.
-        return false;
+        completed = false;
     }
-    return true;
+    host.jobEnded(completed);
+    return completed;
 }

@@ -27,8 +27,7 @@ std::unique_ptr<QDialog> makeBuiltInDialog(QWidget* parent) {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog->setWindowTitle(QStringLiteral("Dialog"));
-    const DialogUnits units(dialog->font());
-    dialog->setFixedSize(units.size(187, 70));
+    const DialogUnits units = DialogUnits::fixedDialog(dialog.get(), 187, 70);
 
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), dialog.get());
     setControlId(cancel, cancelControlId);
@@ -209,10 +208,35 @@ private:
     // The stop sequence: silences the worker, shows that the stop is under
     // way and ends the dialog, whether or not the worker has finished.
     void terminate() {
-        UPThreadParams& params = owner_.params_;
-        params.stop_.store(true);
+        owner_.params_.stop_.store(true);
         setStatus(QStringLiteral("Termination Initiated.."));
         sendToSelf(UPDM_DISABLECANCEL);
+        if (endQuestions()) {
+            // The question's own event loop lies below this call: its answer
+            // reaches the worker only once this returns, so the waits come
+            // after that.
+            QMetaObject::invokeMethod(
+                this, [this] { finishStop(); }, Qt::QueuedConnection);
+            return;
+        }
+        finishStop();
+    }
+
+    // Ends the questions the worker has open over the dialog, as Cancel
+    // would. Returns whether there was one.
+    bool endQuestions() {
+        bool ended = false;
+        for (QDialog* question : dialog_.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+            if (question->isVisible()) {
+                question->reject();
+                ended = true;
+            }
+        }
+        return ended;
+    }
+
+    void finishStop() {
+        const UPThreadParams& params = owner_.params_;
         if (params.isRunning()) {
             waitWhileRunning(params, owner_.terminationDelayMs_);
             if (params.isRunning()) {
@@ -240,6 +264,9 @@ private:
         closeEnabled_ = enabled;
         if (cancel_ != nullptr) {
             cancel_->setEnabled(enabled);
+            // Painted now: the stop sequence keeps the UI thread busy, and a
+            // button that looks enabled invites a second press.
+            cancel_->repaint();
         }
     }
 

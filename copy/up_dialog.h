@@ -68,6 +68,9 @@ public:
 
     // What the owner handed to the dialog for the worker (the copy job's host).
     void* userParameter() const { return userParameter_; }
+    // The dialog window while it is shown, else null. Widgets of the dialog
+    // are touched on the UI thread only.
+    QDialog* dialogWindow() const { return dialogWindow_.load(); }
     bool isRunning() const { return running_.load(); }
 
 private:
@@ -93,8 +96,9 @@ private:
 // ResultStopped when the user stopped it with Cancel, Escape or the window's
 // close button.
 //
-// Cancel sets the stop flag, silences the worker's reports and closes the
-// dialog after at most two termination delays. DoModal does not return
+// Cancel sets the stop flag, silences the worker's reports, ends the
+// questions open over the dialog (its child dialogs) and closes the dialog
+// after at most two termination delays. DoModal does not return
 // before the worker thread has ended, so the dialog, the thread block and
 // the user parameter stay valid for as long as the worker can reach them; a
 // worker that honours stopRequested() ends promptly. Construct and run it

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tandrel builds, tests and runs with. Does
-# nothing (and says nothing) when they are all present; runs apt-get update
-# only when something must be installed. Works as root or through sudo.
+# Installs the Debian packages Tandrel builds, tests and runs with, and with
+# --screenshots also the window manager the screenshots are taken under.
+# Does nothing (and says nothing) when they are all present; runs apt-get
+# update only when something must be installed. Works as root or through sudo.
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,11 @@ packages=(
     desktop-file-utils shared-mime-info python3-gi
     scdoc bash-completion man-db appstream
     build-essential dpkg-dev debhelper fakeroot lintian
+    dbus-daemon
 )
+if [[ ${1:-} == --screenshots ]]; then
+    packages+=(openbox)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -14,7 +14,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -66,18 +68,47 @@ TEST_F(AboutDialog, ShowsNameVersionAndCopyrightOfTheRunningProgram) {
     EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
 }
 
-TEST_F(AboutDialog, WithoutAVersionBlockSaysSoAndShowsDashes) {
+// The message is a box over the dialog, centred on it, once the dialog is
+// on screen.
+TEST_F(AboutDialog, WithoutAVersionBlockSaysSoOverTheShownDialogAndShowsDashes) {
     TempDir dir;
     writeFile(dir / "tandrel", "#!/bin/sh\n");
-    MessageBox::queueAnswer(MessageBox::AnswerOk);
     CAboutDlg dialog(QString::fromStdString((dir / "tandrel").string()));
-    EXPECT_EQ(MessageBox::shownTexts(),
-              QStringList{QStringLiteral("Unable to retrieve file version information.")});
-    EXPECT_EQ(MessageBox::shownCaptions().value(0), MessageBox::applicationTitle());
     for (const int id : {IdApplicationName, IdApplicationVersion, IdLegalCopyright}) {
         EXPECT_EQ(label(dialog, id), QStringLiteral("-")) << id;
     }
     EXPECT_NE(findControl<CStaticLink>(&dialog, IdMakerLink), nullptr);
+
+    QString text;
+    QString caption;
+    const QWidget* parent = nullptr;
+    bool overTheShownDialog = false;
+    QEventLoop loop;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            return;
+        }
+        text = box->text();
+        caption = box->windowTitle();
+        parent = box->parentWidget();
+        overTheShownDialog =
+            dialog.isVisible() && dialog.geometry().contains(box->geometry()) &&
+            (dialog.geometry().center() - box->geometry().center()).manhattanLength() <= 2;
+        box->accept();
+        loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    dialog.show();
+    watch.start(0);
+    loop.exec();
+
+    EXPECT_EQ(text, QStringLiteral("Unable to retrieve file version information."));
+    EXPECT_EQ(caption, MessageBox::applicationTitle());
+    EXPECT_EQ(parent, &dialog);
+    EXPECT_TRUE(overTheShownDialog);
 }
 
 TEST_F(AboutDialog, MakersLinkShowsAndOpensItsOwnText) {

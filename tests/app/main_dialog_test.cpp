@@ -130,6 +130,27 @@ TEST_F(MainDialogTest, FileExitSavesLikeClose) {
     EXPECT_EQ(stored("renameFiles"), "0");
 }
 
+// Enter presses the push button that has the focus and no other, so no
+// button may look like the default one, whichever had the focus before.
+TEST_F(MainDialogTest, NoButtonLooksLikeTheDefaultAndEnterPressesTheFocusedOne) {
+    const auto dialog = openDialog();
+    activate(*dialog);
+    auto* browse = control<QPushButton>(*dialog, IdBrowseSource);
+    browse->setFocus(Qt::TabFocusReason);
+    control<QLineEdit>(*dialog, IdTargetFolder)->setFocus(Qt::TabFocusReason);
+    for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->isDefault()) << controlId(button);
+    }
+
+    control<QLineEdit>(*dialog, IdTargetFolder)->setText("/Entered");
+    auto* close = control<QPushButton>(*dialog, IdClose);
+    close->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(close->isDefault());
+    QTest::keyClick(close, Qt::Key_Return);
+    EXPECT_EQ(dialog->result(), closeResult);
+    EXPECT_EQ(stored("targetFolder"), "/Entered");
+}
+
 TEST_F(MainDialogTest, EscapeCloseBoxAndEnterLeaveWithoutSaving) {
     store("targetFolder", "/Old");
     store("renameFilesMask", "%H");
@@ -199,6 +220,8 @@ TEST_F(MainDialogTest, TokenMenuReplacesTheSelectionAndPutsTheCaretAfterIt) {
     EXPECT_TRUE(button->text().isEmpty());
     EXPECT_FALSE(button->icon().isNull());
     EXPECT_EQ(button->iconSize(), QSize(6, 9));
+    EXPECT_EQ(button->toolTip(), "Insert a conversion");
+    EXPECT_EQ(button->accessibleName(), "Insert a conversion");
 
     fileMask->setText("xabcx");
     fileMask->setSelection(1, 3);
@@ -217,6 +240,13 @@ TEST_F(MainDialogTest, TokenMenuReplacesTheSelectionAndPutsTheCaretAfterIt) {
     button->click();
     EXPECT_EQ(fileMask->text(), "x%f%Hx");
     EXPECT_EQ(fileMask->cursorPosition(), 3);
+}
+
+TEST_F(MainDialogTest, ATokenGoesToTheStartOfAMaskBoxThatNeverHadTheFocus) {
+    const auto dialog = openDialog();
+    PopupMenu::queueCommand(32791);
+    control<QPushButton>(*dialog, IdFolderToken)->click();
+    EXPECT_EQ(text(*dialog, IdFolderMask), "%Y%Y_%m_%d");
 }
 
 TEST_F(MainDialogTest, DismissedTokenMenuRestoresTheSelection) {
@@ -306,13 +336,22 @@ TEST_F(MainDialogTest, CopyIsEnabledExactlyWhenBothChecksPass) {
 
 TEST_F(MainDialogTest, LayoutFollowsTheTemplate) {
     const auto dialog = openDialog();
-    const DialogUnits units(dialog->font());
+    const DialogUnits& units = dialog->dialogUnits();
     const QWidget* source = control<QWidget>(*dialog, IdSourceFolder);
     const QWidget* example = control<QWidget>(*dialog, IdExample);
     EXPECT_EQ(source->geometry(), units.rect(15, 31, 234, 14));
     EXPECT_EQ(example->geometry(), units.rect(15, 173, 290, 14));
     EXPECT_EQ(control<QWidget>(*dialog, IdCopy)->geometry(), units.rect(90, 209, 50, 14));
     EXPECT_EQ(source->parentWidget()->size(), units.size(322, 231));
+
+    // Every text is shown whole in the dialog's font; where the template is
+    // too narrow for it the dialog has grown instead.
+    for (const QWidget* text : dialog->findChildren<QWidget*>()) {
+        if (qobject_cast<const QLabel*>(text) || qobject_cast<const QCheckBox*>(text)) {
+            EXPECT_EQ(text->font(), dialog->font()) << text->objectName().toStdString();
+            EXPECT_LE(text->sizeHint().width(), text->width()) << controlId(text);
+        }
+    }
 
     QStringList menu;
     for (const QAction* title : dialog->findChild<QMenuBar*>()->actions()) {

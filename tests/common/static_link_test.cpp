@@ -39,7 +39,9 @@ TEST(StaticLink, TakesThePlaceOfTheDialogsLabel) {
 
     EXPECT_EQ(findControl(&dialog.window, 1013), &link);
     EXPECT_EQ(dialog.window.findChildren<QLabel*>().size(), 1);
-    EXPECT_EQ(link.geometry(), QRect(10, 20, 200, 16));
+    // Grown around the text by the room of the focus ring.
+    EXPECT_EQ(link.geometry(), QRect(8, 18, 204, 20));
+    EXPECT_EQ(link.contentsRect(), QRect(2, 2, 200, 16));
     EXPECT_EQ(link.text(), QStringLiteral("https://www.brellix.com/tandrel"));
     EXPECT_EQ(link.focusPolicy(), Qt::TabFocus);
     EXPECT_EQ(link.linkTarget(), QStringLiteral("https://x.example/"));

@@ -20,7 +20,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyleOptionViewItem>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 
@@ -220,6 +222,60 @@ TEST_F(XFolderDialogTest, RelativeNameMeansAFolderInTheShownOne) {
     EXPECT_EQ(result, 1);
     EXPECT_EQ(dialog.GetPath(), qt(dir_ / "shown" / "inner"));
     EXPECT_EQ(stored(0), qt(dir_ / "shown" / "inner"));
+}
+
+TEST_F(XFolderDialogTest, TildeIsTheHomeFolder) {
+    QDir(QDir::homePath()).mkpath(QStringLiteral("Videos"));
+    for (const QString& typed : {QStringLiteral("~/Videos"), QStringLiteral("~")}) {
+        CXFolderDialog dialog(qt(dir_.path()));
+        const int result = runPicker(dialog, [&dialog, &typed] {
+            type(dialog, typed);
+            clickOk(dialog);
+        });
+        EXPECT_EQ(result, 1) << typed.toStdString();
+        EXPECT_EQ(dialog.GetPath(), QDir::homePath() + typed.mid(1));
+    }
+}
+
+// A target that is still to be made opens the folder it will be made in.
+TEST_F(XFolderDialogTest, OpensInTheNearestExistingFolderAboveTheInitialOne) {
+    fs::create_directories(dir_ / "imports");
+    CXFolderDialog visited(qt(dir_.path()));
+    runPicker(visited, [] {});
+    CXFolderDialog dialog(qt(dir_ / "imports" / "2026" / "december"));
+    QString opened;
+    runPicker(dialog, [&dialog, &opened] { opened = dialog.directory().absolutePath(); });
+    EXPECT_EQ(opened, qt(dir_ / "imports"));
+}
+
+// The caller's places (mounted cards) come first under their labels, and
+// the list is wide enough for its longest entry.
+TEST_F(XFolderDialogTest, PlacesListShowsTheCallersPlacesFirstAndCanBeRead) {
+    fs::create_directories(dir_ / "card");
+    fs::create_directories(dir_ / "second");
+    CXFolderDialog dialog(qt(dir_.path()));
+    dialog.SetExtraPlaces({{QStringLiteral("CAMERA CARD OF THE SECOND UNIT"), qt(dir_ / "card")},
+                           {QStringLiteral("SECOND"), qt(dir_ / "second")}});
+    runPicker(dialog, [&dialog, this] {
+        auto* places = dialog.findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+        ASSERT_NE(places, nullptr);
+        const QAbstractItemModel* model = places->model();
+        ASSERT_GT(model->rowCount(), 2);
+        EXPECT_EQ(model->index(0, 0).data(Qt::UserRole + 1).toUrl(),
+                  QUrl::fromLocalFile(qt(dir_ / "card")));
+        EXPECT_EQ(model->index(1, 0).data(Qt::UserRole + 1).toUrl(),
+                  QUrl::fromLocalFile(qt(dir_ / "second")));
+        QStyleOptionViewItem option;
+        option.initFrom(places);
+        const int labelWidth = places->fontMetrics().horizontalAdvance(
+            QStringLiteral("CAMERA CARD OF THE SECOND UNIT"));
+        EXPECT_GE(places->itemDelegate()->sizeHint(option, model->index(0, 0)).width(), labelWidth);
+        for (int row = 0; row < model->rowCount(); ++row) {
+            EXPECT_LE(places->itemDelegate()->sizeHint(option, model->index(row, 0)).width(),
+                      places->viewport()->width())
+                << row;
+        }
+    });
 }
 
 TEST_F(XFolderDialogTest, SelectedFolderIsTheResultUntilTheBoxIsEdited) {

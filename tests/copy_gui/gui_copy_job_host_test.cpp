@@ -12,11 +12,16 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -88,15 +93,17 @@ TEST(GuiCopyJobHost, ReadsTheFieldsOnTheUiThread) {
     EXPECT_EQ(fileMask, "%H_%M_%S");
 }
 
-TEST(GuiCopyJobHost, ConflictIsAnsweredThroughTheDialogWhileTheProgressDialogStaysResponsive) {
+TEST(GuiCopyJobHost, ConflictIsAnsweredOverTheProgressDialogWhichStaysResponsive) {
     QWidget owner;
     FakeFields fields;
     GuiCopyJobHost host(&owner, fields);
     ConflictChoice choice = ConflictCancel;
     bool repeat = false;
     WorkerScript worker{[&](UPThreadParams& params) {
+        host.jobStarted(params);
         params.setText("Copying: 00001.MTS (1/1)");
         choice = host.askConflict("/videos/12_30_00.m2ts", "12_30_00 (2).m2ts", repeat);
+        host.jobEnded(false);
         return true;
     }};
     HostedRun run(&owner, worker);
@@ -123,7 +130,7 @@ TEST(GuiCopyJobHost, ConflictIsAnsweredThroughTheDialogWhileTheProgressDialogSta
     EXPECT_TRUE(repeat);
     EXPECT_EQ(shownPath, "/videos/12_30_00.m2ts");
     EXPECT_EQ(shownName, "12_30_00 (2).m2ts");
-    EXPECT_EQ(conflictParent, &owner);
+    EXPECT_EQ(conflictParent, run.shown);
     EXPECT_EQ(positionWhileAsking, 42);
 }
 
@@ -151,6 +158,99 @@ TEST(GuiCopyJobHost, SkipPromptAndFatalMessageAreMessageBoxesOfTheOwner) {
                                                      "The operation has been aborted.\n"}));
     EXPECT_EQ(MessageBox::shownCaptions(), QStringList(3, MessageBox::applicationTitle()));
     MessageBox::clearScript();
+}
+
+// A Cancel that lands while the worker is on its way to a question: the
+// question, and the fatal message after it, are never shown.
+TEST(GuiCopyJobHost, NothingIsAskedOrShownOnceTheUserStopped) {
+    QWidget owner;
+    FakeFields fields;
+    GuiCopyJobHost host(&owner, fields);
+    MessageBox::clearScript();
+    MessageBox::queueAnswer(MessageBox::AnswerOk);
+    bool conflictShown = false;
+    CCopyConflictDlg::queueScript([&conflictShown](CCopyConflictDlg& dialog) {
+        conflictShown = true;
+        dialog.reject();
+    });
+
+    std::mutex mutex;
+    std::condition_variable aboutToAsk;
+    bool asking = false;
+    ConflictChoice choice = KeepBoth;
+    int skip = PromptOk;
+    WorkerScript worker{[&](UPThreadParams& params) {
+        host.jobStarted(params);
+        {
+            std::lock_guard lock(mutex);
+            asking = true;
+        }
+        aboutToAsk.notify_one();
+        bool repeat = false;
+        choice = host.askConflict("/videos/a.m2ts", "a (2).m2ts", repeat);
+        skip = host.askSkip("Could not find the source file /a.\n");
+        host.showFatal("The operation has been aborted.\n");
+        host.jobEnded(true);
+        return true;
+    }};
+    HostedRun run(&owner, worker);
+    QTimer::singleShot(0, [&] {
+        std::unique_lock lock(mutex);
+        aboutToAsk.wait(lock, [&asking] { return asking; });
+        findControl<QPushButton>(run.shown, 2)->click();
+    });
+
+    EXPECT_EQ(run.DoModal(), 0x10002);
+    EXPECT_EQ(choice, ConflictCancel);
+    EXPECT_EQ(skip, PromptCancel);
+    EXPECT_FALSE(conflictShown);
+    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+    CCopyConflictDlg::clearScript();
+    MessageBox::clearScript();
+}
+
+// A click as the window system delivers it: to the window, which drops it
+// when a modal dialog blocks it.
+void clickThroughTheWindow(QWidget* button) {
+    QWindow* window = button->window()->windowHandle();
+    const QPointF local = button->mapTo(button->window(), button->rect().center());
+    const QPointF global = button->mapToGlobal(button->rect().center());
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, local, global, Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &event);
+    }
+}
+
+// The question leaves the progress dialog usable: Cancel stops the job and
+// ends the question.
+TEST(GuiCopyJobHost, CancelOfTheProgressDialogWorksWhileAQuestionIsOpen) {
+    QWidget owner;
+    FakeFields fields;
+    GuiCopyJobHost host(&owner, fields);
+    ConflictChoice choice = KeepBoth;
+    WorkerScript worker{[&](UPThreadParams& params) {
+        host.jobStarted(params);
+        bool repeat = false;
+        choice = host.askConflict("/videos/a.m2ts", "a (2).m2ts", repeat);
+        host.jobEnded(true);
+        return true;
+    }};
+    HostedRun run(&owner, worker);
+    bool endedByTheStop = false;
+    CCopyConflictDlg::queueScript([&](CCopyConflictDlg& dialog) {
+        clickThroughTheWindow(findControl<QPushButton>(run.shown, 2));
+        endedByTheStop = !dialog.isVisible();
+        if (dialog.isVisible()) {
+            dialog.reject();
+        }
+    });
+
+    EXPECT_EQ(run.DoModal(), 0x10002);
+    EXPECT_TRUE(endedByTheStop);
+    EXPECT_EQ(choice, ConflictCancel);
+    CCopyConflictDlg::clearScript();
 }
 
 } // namespace

@@ -207,6 +207,38 @@ TEST(UPDialog, CancelStopsABusyWorkerAndDropsItsLaterReports) {
     EXPECT_TRUE(progress.statusesAt(UPDM_ENDDIALOG).isEmpty());
 }
 
+// Counts the paints of a widget made while it was disabled.
+class DisabledPaints : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !static_cast<QWidget*>(watched)->isEnabled()) {
+            ++count;
+        }
+        return false;
+    }
+};
+
+TEST(UPDialog, TheGreyedCancelIsPaintedBeforeTheStopSequenceWaits) {
+    WorkerScript worker{reportThenWaitForStop};
+    RecordingDialog progress(nullptr, runWorkerScript, &worker);
+    DisabledPaints paints;
+    int paintedBeforeWaiting = -1;
+    progress.react = [&](QDialog* dialog, int message, const QString& text) {
+        if (message == UPDM_SETTEXT && text == "working") {
+            findControl<QPushButton>(dialog, 2)->installEventFilter(&paints);
+            clickLater(dialog);
+        } else if (message == UPDM_DISABLECANCEL) {
+            // Sent by the stop sequence to itself, just before it waits.
+            paintedBeforeWaiting = paints.count;
+        }
+    };
+    EXPECT_EQ(progress.DoModal(), 0x10002);
+    EXPECT_GT(paintedBeforeWaiting, 0);
+}
+
 TEST(UPDialog, CancelAfterTheWorkerStoppedSkipsTheSecondWait) {
     WorkerScript worker{reportThenWaitForStop};
     RecordingDialog progress(nullptr, runWorkerScript, &worker);
