@@ -2,7 +2,8 @@
 # Starts the real program under Xvfb with the openbox window manager, as a
 # person meets it on a desktop, and saves what they would see as PNGs in
 # OUT (default docs/screenshots): the main window, the mask menu open, the
-# Options and About dialogs, the folder picker, the progress dialog during a
+# Options and About dialogs with About's picture (Ctrl+H), the folder
+# picker, the progress dialog during a
 # copy and the conflict dialog. The settings and the copies live in a
 # temporary home, so the user's own settings are never touched.
 #   scripts/screenshots.sh [BUILD] [OUT]
@@ -130,6 +131,11 @@ gone Options
 xdotool windowactivate --sync "$main"
 keys alt+h a
 shoot "$(window "About Tandrel")" about
+keys ctrl+h
+shoot "$(window Picture)" picture
+keys Escape
+gone Picture
+xdotool windowactivate --sync "$(window "About Tandrel")"
 keys Escape
 gone "About Tandrel"
 

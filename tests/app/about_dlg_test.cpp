@@ -1,5 +1,4 @@
 #include "app/about_dlg.h"
-#include "app/options_dlg.h"
 #include "app/picture_dlg.h"
 #include "common/company.h"
 #include "common/dialog_units.h"
@@ -13,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMessageBox>
@@ -145,24 +143,4 @@ TEST_F(AboutDialog, CtrlHShowsPictureResource140AndHAloneDoesNothing) {
 TEST_F(AboutDialog, ProgramStringTableHasTheSystemMenuItem) {
     EXPECT_EQ(loadString(101), QStringLiteral("&About Tandrel..."));
     EXPECT_TRUE(loadString(102).isEmpty());
-}
-
-// Renders the dialogs as a person sees them, for a look after changes.
-TEST_F(AboutDialog, RendersOptionsAboutAndPictureToPng) {
-    QDir().mkpath(QStringLiteral(SCREENSHOT_FOLDER));
-    CAboutDlg about;
-    COptionsDlg options;
-    CPictureDlg picture;
-    const struct {
-        QWidget* dialog;
-        const char* name;
-    } shots[] = {{&about, "about-dialog.png"},
-                 {&options, "options-dialog.png"},
-                 {&picture, "picture-dialog.png"}};
-    for (const auto& shot : shots) {
-        shot.dialog->show();
-        const QImage image = shot.dialog->grab().toImage();
-        EXPECT_EQ(image.size(), shot.dialog->size());
-        EXPECT_TRUE(image.save(QStringLiteral(SCREENSHOT_FOLDER "/") + QLatin1String(shot.name)));
-    }
 }
