@@ -2,8 +2,7 @@
 
 #include "app/app_resources.h"
 #include "app/picture_dlg.h"
-#include "app/product.h"
-#include "common/company.h"
+#include "common/product_facts.h"
 #include "common/dialog_units.h"
 #include "common/file_version_info.h"
 #include "common/message_box.h"
@@ -23,7 +22,7 @@ CAboutDlg::CAboutDlg(const QString& executable, QWidget* parent) : QDialog(paren
 }
 
 void CAboutDlg::createControls() {
-    setWindowTitle(QStringLiteral("About Tandrel"));
+    setWindowTitle(QStringLiteral("About %1").arg(QLatin1String(productName)));
     const DialogUnits units = DialogUnits::fixedDialog(this, 280, 170);
 
     auto* icon = new QLabel(this);

@@ -1,6 +1,7 @@
 // tandrel: the desktop program.
 #include "app/command_line.h"
 #include "app/tandrel_app.h"
+#include "common/product_facts.h"
 
 #include <cstdio>
 
@@ -19,7 +20,7 @@ QStringList argumentList(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Answered before the application object exists, so it needs no display.
     if (commandLineAsksForVersion(argumentList(argc, argv))) {
-        std::puts("tandrel " TANDREL_VERSION);
+        std::printf("tandrel %s\n", productVersion);
         return 0;
     }
     CTandrelApp app(argc, argv);

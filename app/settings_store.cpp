@@ -1,6 +1,6 @@
 #include "app/settings_store.h"
 
-#include "common/path_helpers.h"
+#include "common/special_folders.h"
 
 #include <QSettings>
 

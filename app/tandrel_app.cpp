@@ -2,11 +2,11 @@
 
 #include "app/tandrel_dlg.h"
 #include "app/termination_signals.h"
-#include "common/company.h"
+#include "common/product_facts.h"
 
 CTandrelApp::CTandrelApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromLatin1(companyName));
-    setApplicationName(QStringLiteral("Tandrel"));
+    setApplicationName(QLatin1String(productName));
     // Lets desktops match the window to the installed tandrel.desktop and its icon.
     setDesktopFileName(QStringLiteral("tandrel"));
 }

@@ -9,10 +9,11 @@
 #include "app/popup_menu.h"
 #include "app/settings_store.h"
 #include "common/dialog_units.h"
+#include "common/product_facts.h"
 #include "common/message_box.h"
 #include "common/xfolder_dialog.h"
-#include "copy/copy_job_proc.h"
-#include "copy/up_dialog.h"
+#include "copy/gui/copy_job_proc.h"
+#include "copy/gui/up_dialog.h"
 #include "metadata/card_layout.h"
 #include "metadata/mounted_cards.h"
 #include "metadata/path_text.h"
@@ -101,7 +102,7 @@ CTandrelDlg::CTandrelDlg(const QStringList& arguments, Clock clock, QWidget* par
 }
 
 void CTandrelDlg::createControls() {
-    setWindowTitle(QStringLiteral("Tandrel"));
+    setWindowTitle(QLatin1String(productName));
     // A top-level window of its own, so desktops list it in their task bar;
     // fixed in size, with no minimise or maximise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

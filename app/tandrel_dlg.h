@@ -3,7 +3,7 @@
 #include "common/date_time.h"
 #include "common/desktop_notifier.h"
 #include "common/dialog_units.h"
-#include "copy/gui_copy_job_host.h"
+#include "copy/gui/gui_copy_job_host.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -5,6 +5,7 @@
 #include "cli/copy_command.h"
 #include "cli/list_command.h"
 #include "cli/plan_command.h"
+#include "common/product_facts.h"
 
 #include <CLI/CLI.hpp>
 
@@ -15,7 +16,7 @@ int runTandrelCli(const std::vector<std::string>& arguments, std::ostream& out, 
     CLI::App app{"Tandrel copies the clips of an AVCHD camera card into a folder and names each "
                  "copy after the date and time it was recorded."};
     app.name("tandrel-cli");
-    app.set_version_flag("--version", std::string("tandrel-cli ") + TANDREL_VERSION);
+    app.set_version_flag("--version", std::string("tandrel-cli ") + productVersion);
     app.require_subcommand(1);
 
     std::vector<std::unique_ptr<Command>> commands;

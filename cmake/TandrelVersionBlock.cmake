@@ -1,7 +1,6 @@
-# The one description every binary's version block is made from.
-set(TANDREL_PRODUCT_NAME "Tandrel")
-set(TANDREL_COMPANY_NAME "Brellix")
-set(TANDREL_COPYRIGHT "Copyright © 2026 Brellix")
+# Every binary's version block is made from the project's one description
+# (TANDREL_PRODUCT_NAME, TANDREL_COMPANY_NAME, TANDREL_COPYRIGHT and the
+# project version, set in the top-level CMakeLists.txt).
 
 # tandrel_add_version_block(<target> [DESCRIPTION text] [VERSION a.b.c.d]
 #                           [LANGUAGE id] [CODE_PAGE cp] [FILE_DATE filetime]

@@ -1,6 +1,6 @@
 #include "common/debug_log.h"
 
-#include "common/company.h"
+#include "common/product_facts.h"
 #include "common/date_time.h"
 #include "common/path_helpers.h"
 

@@ -1,18 +1,8 @@
 #include "common/path_helpers.h"
 
-#include <QDir>
-#include <QStandardPaths>
-
 #include <unistd.h>
 
 #include <vector>
-
-namespace {
-
-const std::uint32_t videosFolderId = 14;
-const std::uint32_t documentsFolderId = 5;
-
-} // namespace
 
 std::string getExecutableFileName() {
     // readlink does not say whether it had to cut the path, so the buffer
@@ -40,19 +30,4 @@ std::string getPath(const std::string& path) {
         return {};
     }
     return path.substr(0, separator);
-}
-
-QString GetSpecialFolderPath(std::uint32_t folderId) {
-    QStandardPaths::StandardLocation location;
-    switch (folderId) {
-    case videosFolderId:
-        location = QStandardPaths::MoviesLocation;
-        break;
-    case documentsFolderId:
-        location = QStandardPaths::DocumentsLocation;
-        break;
-    default:
-        return {};
-    }
-    return QDir::toNativeSeparators(QStandardPaths::writableLocation(location));
 }

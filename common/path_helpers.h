@@ -2,9 +2,6 @@
 
 #include "common/common_export.h"
 
-#include <QString>
-
-#include <cstdint>
 #include <string>
 
 // Full path of the running process's executable, whatever its length; the
@@ -19,8 +16,3 @@ COMMON_EXPORT std::string getModuleFileName();
 // The text before the last separator ("\" or "/") of `path`, the separator
 // excluded; the empty string when `path` holds none.
 COMMON_EXPORT std::string getPath(const std::string& path);
-
-// The user's special folder with the given shell folder id: 14 is the videos
-// folder, 5 the documents folder. Any other id, or a folder the system cannot
-// name, gives the empty string. The folder is not created.
-COMMON_EXPORT QString GetSpecialFolderPath(std::uint32_t folderId);

@@ -1,6 +1,6 @@
 #include "copy/job_messages.h"
 
-#include "common/company.h"
+#include "common/product_facts.h"
 #include "copy/copy_failure.h"
 #include "metadata/errors.h"
 #include "naming/path_validity.h"

@@ -1,6 +1,6 @@
 #include "app/about_dlg.h"
 #include "app/picture_dlg.h"
-#include "common/company.h"
+#include "common/product_facts.h"
 #include "common/dialog_units.h"
 #include "common/message_box.h"
 #include "common/static_link.h"

@@ -4,7 +4,7 @@
 #include "tests/app/main_dialog_fixture.h"
 
 #include "common/message_box.h"
-#include "copy/copy_conflict_dlg.h"
+#include "copy/gui/copy_conflict_dlg.h"
 #include "tests/support/card_writer.h"
 #include "tests/support/temp_dir.h"
 

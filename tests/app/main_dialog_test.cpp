@@ -6,7 +6,7 @@
 #include "app/command_line.h"
 #include "app/menus.h"
 #include "app/popup_menu.h"
-#include "common/path_helpers.h"
+#include "common/special_folders.h"
 #include "tests/support/temp_dir.h"
 
 #include <QAction>

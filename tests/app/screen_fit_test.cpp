@@ -6,8 +6,8 @@
 #include "app/tandrel_dlg.h"
 #include "common/message_box.h"
 #include "common/xfolder_dialog.h"
-#include "copy/copy_conflict_dlg.h"
-#include "copy/up_dialog.h"
+#include "copy/gui/copy_conflict_dlg.h"
+#include "copy/gui/up_dialog.h"
 #include "tests/copy_gui/worker_script.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "common/path_helpers.h"
+#include "common/special_folders.h"
 
 #include "tests/common/qstring_print.h"
 #include "tests/support/temp_dir.h"

@@ -1,5 +1,5 @@
 #include "common/dialog_units.h"
-#include "copy/copy_conflict_dlg.h"
+#include "copy/gui/copy_conflict_dlg.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "common/dialog_units.h"
 #include "common/message_box.h"
-#include "copy/copy_conflict_dlg.h"
-#include "copy/gui_copy_job_host.h"
-#include "copy/up_dialog.h"
+#include "copy/gui/copy_conflict_dlg.h"
+#include "copy/gui/gui_copy_job_host.h"
+#include "copy/gui/up_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "copy/ui_thread_call.h"
+#include "copy/gui/ui_thread_call.h"
 
 #include <gtest/gtest.h>
 

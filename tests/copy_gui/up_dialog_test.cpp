@@ -1,7 +1,7 @@
 #include "tests/copy_gui/worker_script.h"
 
 #include "common/dialog_units.h"
-#include "copy/up_dialog.h"
+#include "copy/gui/up_dialog.h"
 
 #include <gtest/gtest.h>
 

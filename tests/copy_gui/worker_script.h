@@ -1,6 +1,6 @@
 #pragma once
 
-#include "copy/up_dialog.h"
+#include "copy/gui/up_dialog.h"
 
 #include <functional>
 

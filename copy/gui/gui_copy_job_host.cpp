@@ -1,9 +1,9 @@
-#include "copy/gui_copy_job_host.h"
+#include "copy/gui/gui_copy_job_host.h"
 
 #include "common/desktop_notifier.h"
 #include "common/message_box.h"
-#include "copy/copy_conflict_dlg.h"
-#include "copy/up_dialog.h"
+#include "copy/gui/copy_conflict_dlg.h"
+#include "copy/gui/up_dialog.h"
 
 #include <QApplication>
 #include <QDialog>

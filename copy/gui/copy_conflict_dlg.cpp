@@ -1,8 +1,8 @@
-#include "copy/copy_conflict_dlg.h"
+#include "copy/gui/copy_conflict_dlg.h"
 
 #include "common/dialog_units.h"
 #include "common/message_box.h"
-#include "copy/wrapping_button.h"
+#include "copy/gui/wrapping_button.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "copy/up_dialog.h"
+#include "copy/gui/up_dialog.h"
 
 #include "common/dialog_units.h"
 

@@ -2,7 +2,7 @@
 
 #include "copy/copy_job_host.h"
 #include "copy/job_state.h"
-#include "copy/ui_thread_call.h"
+#include "copy/gui/ui_thread_call.h"
 
 #include <QString>
 

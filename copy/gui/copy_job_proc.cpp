@@ -1,8 +1,8 @@
-#include "copy/copy_job_proc.h"
+#include "copy/gui/copy_job_proc.h"
 
 #include "copy/copy_job.h"
-#include "copy/gui_copy_job_host.h"
-#include "copy/up_dialog.h"
+#include "copy/gui/gui_copy_job_host.h"
+#include "copy/gui/up_dialog.h"
 
 bool copyJobProc(UPThreadParams* params) {
     auto& host = *static_cast<GuiCopyJobHost*>(params->userParameter());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "copy/copy_job_host.h"
-#include "copy/ui_thread_call.h"
+#include "copy/gui/ui_thread_call.h"
 
 #include <QEvent>
 #include <QString>

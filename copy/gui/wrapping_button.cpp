@@ -1,4 +1,4 @@
-#include "copy/wrapping_button.h"
+#include "copy/gui/wrapping_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
