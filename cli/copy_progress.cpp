@@ -169,7 +169,8 @@ void CopyProgress::failure(const std::string& message, bool skipped) {
         return;
     }
     breakLine();
-    err_ << printableLines(message) << (skipped ? "The file was skipped.\n" : "");
+    // A blank line after the failure, where the prompt would ask its question.
+    err_ << printableLines(message) << '\n' << (skipped ? "The file was skipped.\n" : "");
 }
 
 void CopyProgress::fatal(const std::string& message) {

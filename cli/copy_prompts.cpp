@@ -13,14 +13,6 @@
 
 namespace {
 
-constexpr const char* skipQuestion = "\nDo you want to skip this file and continue?\n";
-
-// The failure without the question, for runs that do not ask.
-std::string withoutQuestion(const std::string& text) {
-    const std::size_t question = text.rfind(skipQuestion);
-    return question == std::string::npos ? text : text.substr(0, question) + "\n";
-}
-
 ConflictChoice fixedChoice(ConflictPolicy policy) {
     switch (policy) {
     case ConflictPolicy::Replace:
@@ -145,18 +137,18 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
     }
 }
 
-int CopyPrompts::askSkip(const std::string& text) {
+int CopyPrompts::askSkip(const SkipQuestion& question) {
     if (settings_.onError == ErrorPolicy::Skip) {
-        progress_.failure(withoutQuestion(text), true);
+        progress_.failure(question.failure, true);
         return PromptOk;
     }
     if (settings_.onError == ErrorPolicy::Abort) {
-        progress_.failure(withoutQuestion(text), false);
+        progress_.failure(question.failure, false);
         failed_ = true;
         return PromptCancel;
     }
     progress_.breakLine();
-    err_ << printableLines(text);
+    err_ << printableLines(question.text);
     for (;;) {
         err_ << "Skip and continue? [y/n]: " << std::flush;
         const std::optional<std::string> answer = readAnswer();

@@ -113,7 +113,7 @@ Ending askToSkip(ProgressReporter& reporter, CopyJobHost& host, const fs::filesy
         showTerminating(reporter);
         return Ending::Stopped;
     }
-    const int answer = host.askSkip(skipPromptText(error));
+    const int answer = host.askSkip({skipPromptText(error), failureText(error)});
     if (answer == PromptCancel) {
         showTerminating(reporter);
         return Ending::Stopped;

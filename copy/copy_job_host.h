@@ -96,6 +96,13 @@ struct JobOptions {
     bool verifyCopies = false;
 };
 
+// The question asked when a file-system failure stops one clip: the prompt
+// as shown, and the failure it tells of, for hosts that do not ask.
+struct SkipQuestion {
+    std::string text;
+    std::string failure;
+};
+
 // Answers of OK/Cancel prompts, as message boxes return them.
 enum PromptAnswer : int { PromptOk = 1, PromptCancel = 2 };
 
@@ -120,7 +127,7 @@ public:
     virtual ConflictChoice askConflict(const std::string& existing, const std::string& keepBothName,
                                        bool& repeat) = 0;
     // OK/Cancel: skip the file that failed and go on?
-    virtual int askSkip(const std::string& text) = 0;
+    virtual int askSkip(const SkipQuestion& question) = 0;
     // One OK box; the job ends after it.
     virtual void showFatal(const std::string& text) = 0;
 

@@ -126,11 +126,12 @@ ConflictChoice GuiCopyJobHost::askConflict(const std::string& existing,
     return static_cast<ConflictChoice>(choice);
 }
 
-int GuiCopyJobHost::askSkip(const std::string& text) {
+int GuiCopyJobHost::askSkip(const SkipQuestion& question) {
     int answer = PromptCancel;
     if (!ask([&](QWidget* over) {
-            answer = MessageBox::show(over, QString::fromStdString(text), MessageBox::OkCancel,
-                                      QString(), MessageBox::LeavesParentUsable);
+            answer =
+                MessageBox::show(over, QString::fromStdString(question.text), MessageBox::OkCancel,
+                                 QString(), MessageBox::LeavesParentUsable);
         })) {
         answer = PromptCancel;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "copy/copy_job_host.h"
-#include "copy/job_state.h"
 #include "copy/gui/ui_thread_call.h"
+#include "copy/job_state.h"
 
 #include <QString>
 
@@ -66,7 +66,7 @@ public:
 
     ConflictChoice askConflict(const std::string& existing, const std::string& keepBothName,
                                bool& repeat) override;
-    int askSkip(const std::string& text) override;
+    int askSkip(const SkipQuestion& question) override;
     void showFatal(const std::string& text) override;
     void clipSettled(const ClipReport& report) override;
 

@@ -17,10 +17,10 @@ ConflictChoice ScriptedHost::askConflict(const std::string& existing,
     return static_cast<ConflictChoice>(answer.choice);
 }
 
-int ScriptedHost::askSkip(const std::string& text) {
-    skipQuestions.push_back(text);
+int ScriptedHost::askSkip(const SkipQuestion& question) {
+    skipQuestions.push_back(question.text);
     if (skipAnswers.empty()) {
-        ADD_FAILURE() << "unexpected skip question: " << text;
+        ADD_FAILURE() << "unexpected skip question: " << question.text;
         return PromptCancel;
     }
     const int answer = skipAnswers.front();

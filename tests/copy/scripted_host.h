@@ -44,7 +44,7 @@ public:
     std::string fileMaskText() override { return fileMask; }
     ConflictChoice askConflict(const std::string& existing, const std::string& keepBothName,
                                bool& repeat) override;
-    int askSkip(const std::string& text) override;
+    int askSkip(const SkipQuestion& question) override;
     void showFatal(const std::string& text) override { fatalMessages.push_back(text); }
     CopyJobState& jobState() override { return state; }
 };

@@ -145,8 +145,8 @@ TEST(GuiCopyJobHost, SkipPromptAndFatalMessageAreMessageBoxesOfTheOwner) {
     int first = 0;
     int second = 0;
     WorkerScript worker{[&](UPThreadParams&) {
-        first = host.askSkip("Could not find the source file /a.\n");
-        second = host.askSkip("Cannot overwrite the file /b.\n");
+        first = host.askSkip({"Could not find the source file /a.\n", ""});
+        second = host.askSkip({"Cannot overwrite the file /b.\n", ""});
         host.showFatal("The operation has been aborted.\n");
         return true;
     }};
@@ -188,7 +188,7 @@ TEST(GuiCopyJobHost, NothingIsAskedOrShownOnceTheUserStopped) {
         aboutToAsk.notify_one();
         bool repeat = false;
         choice = host.askConflict("/videos/a.m2ts", "a (2).m2ts", repeat);
-        skip = host.askSkip("Could not find the source file /a.\n");
+        skip = host.askSkip({"Could not find the source file /a.\n", ""});
         host.showFatal("The operation has been aborted.\n");
         host.jobEnded(true);
         return true;
