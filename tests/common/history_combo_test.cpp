@@ -1,6 +1,6 @@
 #include "common/history_combo.h"
 
-#include "tests/common/qstring_print.h"
+#include "tests/support/qstring_printer.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

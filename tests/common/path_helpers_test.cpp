@@ -1,7 +1,7 @@
 #include "common/path_helpers.h"
 #include "common/special_folders.h"
 
-#include "tests/common/qstring_print.h"
+#include "tests/support/qstring_printer.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

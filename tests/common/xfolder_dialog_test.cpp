@@ -3,8 +3,8 @@
 #include "common/dialog_units.h"
 #include "common/history_combo.h"
 #include "common/message_box.h"
-#include "tests/common/qstring_print.h"
 #include "tests/support/gui_input.h"
+#include "tests/support/qstring_printer.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
