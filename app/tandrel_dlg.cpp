@@ -9,8 +9,8 @@
 #include "app/popup_menu.h"
 #include "app/settings_store.h"
 #include "common/dialog_units.h"
-#include "common/product_facts.h"
 #include "common/message_box.h"
+#include "common/product_facts.h"
 #include "common/xfolder_dialog.h"
 #include "copy/gui/copy_job_proc.h"
 #include "copy/gui/up_dialog.h"
@@ -165,10 +165,10 @@ void CTandrelDlg::createControls() {
     const TextRoom texts[] = {{sourceLabel, 290},     {targetLabel, 290},  {exampleLabel, 290},
                               {generateFolder_, 145}, {renameFiles_, 145}, {sourceStatus_, 290}};
     int widest = 0;
-    for (SourceValidity validity = Ok; validity <= StreamFilesMissing;
-         validity = static_cast<SourceValidity>(validity + 1)) {
-        widest = std::max(widest, sourceStatus_->fontMetrics().horizontalAdvance(
-                                      QString::fromUtf8(sourceStatusText(validity))));
+    for (auto value = static_cast<std::int32_t>(SourceValidity::Ok);
+         value <= static_cast<std::int32_t>(SourceValidity::StreamFilesMissing); ++value) {
+        widest = std::max(widest, sourceStatus_->fontMetrics().horizontalAdvance(QString::fromUtf8(
+                                      sourceStatusText(static_cast<SourceValidity>(value)))));
     }
     qreal widen = static_cast<qreal>(widest) / fitted.x(sourceStatusRoom);
     for (const TextRoom& text : texts) {
@@ -313,7 +313,7 @@ QString CTandrelDlg::fileMaskText() const {
 void CTandrelDlg::updateSourceStatus() {
     const SourceValidity validity =
         checkSourceFolder(pathFromText(sourceFolder_->text().toStdString()));
-    sourceReady_ = validity == Ok;
+    sourceReady_ = validity == SourceValidity::Ok;
     sourceStatus_->setText(QString::fromUtf8(sourceStatusText(validity)));
     growToText(sourceStatus_, statusTemplateWidth_, units_.x(290));
     updateCopyButton();

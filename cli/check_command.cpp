@@ -24,13 +24,13 @@ CLI::App* CheckCommand::define(CLI::App& app) {
 int CheckCommand::run(const CommandOutput& output) {
     const SourceValidity validity = checkSource(source_);
     output.out << sourceStatusText(validity) << '\n';
-    return validity == Ok ? 0 : 1;
+    return validity == SourceValidity::Ok ? 0 : 1;
 }
 
 bool sourcePasses(const std::string& sourceText, std::ostream& err) {
     const SourceValidity validity = checkSource(sourceText);
-    if (validity != Ok) {
+    if (validity != SourceValidity::Ok) {
         err << sourceStatusText(validity) << '\n';
     }
-    return validity == Ok;
+    return validity == SourceValidity::Ok;
 }

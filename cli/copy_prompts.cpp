@@ -16,17 +16,17 @@ namespace {
 ConflictChoice fixedChoice(ConflictPolicy policy) {
     switch (policy) {
     case ConflictPolicy::Replace:
-        return CopyAndReplace;
+        return ConflictChoice::CopyAndReplace;
     case ConflictPolicy::KeepBoth:
-        return KeepBoth;
+        return ConflictChoice::KeepBoth;
     case ConflictPolicy::Skip:
-        return Skip;
+        return ConflictChoice::Skip;
     case ConflictPolicy::DontCopy:
     case ConflictPolicy::Ask:
     case ConflictPolicy::Auto:
         break;
     }
-    return DontCopy;
+    return ConflictChoice::DontCopy;
 }
 
 class StopSignalsBlocked {
@@ -108,7 +108,7 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
             // Whatever is printed next starts on a line of its own.
             err_ << '\n';
             cancelledAtConflict_ = true;
-            return ConflictCancel;
+            return ConflictChoice::Cancel;
         }
         if (answer->size() != 1) {
             continue;
@@ -118,34 +118,34 @@ ConflictChoice CopyPrompts::askConflict(const std::string& existing,
         switch (letter | 0x20) {
         case 'r':
             repeat = forAll;
-            return CopyAndReplace;
+            return ConflictChoice::CopyAndReplace;
         case 'd':
             repeat = forAll;
-            return DontCopy;
+            return ConflictChoice::DontCopy;
         case 'k':
             repeat = forAll;
-            return KeepBoth;
+            return ConflictChoice::KeepBoth;
         case 's':
             repeat = forAll;
-            return Skip;
+            return ConflictChoice::Skip;
         case 'c':
             cancelledAtConflict_ = true;
-            return ConflictCancel;
+            return ConflictChoice::Cancel;
         default:
             break;
         }
     }
 }
 
-int CopyPrompts::askSkip(const SkipQuestion& question) {
+PromptAnswer CopyPrompts::askSkip(const SkipQuestion& question) {
     if (settings_.onError == ErrorPolicy::Skip) {
         progress_.failure(question.failure, true);
-        return PromptOk;
+        return PromptAnswer::Ok;
     }
     if (settings_.onError == ErrorPolicy::Abort) {
         progress_.failure(question.failure, false);
         failed_ = true;
-        return PromptCancel;
+        return PromptAnswer::Cancel;
     }
     progress_.breakLine();
     err_ << printableLines(question.text);
@@ -155,14 +155,14 @@ int CopyPrompts::askSkip(const SkipQuestion& question) {
         if (!answer) {
             err_ << '\n';
             failed_ = true;
-            return PromptCancel;
+            return PromptAnswer::Cancel;
         }
         if (*answer == "n" || *answer == "N") {
             failed_ = true;
-            return PromptCancel;
+            return PromptAnswer::Cancel;
         }
         if (*answer == "y" || *answer == "Y") {
-            return PromptOk;
+            return PromptAnswer::Ok;
         }
     }
 }

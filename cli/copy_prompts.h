@@ -43,7 +43,7 @@ public:
     std::string fileMaskText() override { return settings_.naming.fileMask; }
     ConflictChoice askConflict(const std::string& existing, const std::string& keepBothName,
                                bool& repeat) override;
-    int askSkip(const SkipQuestion& question) override;
+    PromptAnswer askSkip(const SkipQuestion& question) override;
     void showFatal(const std::string& text) override;
     CopyJobState& jobState() override { return state_; }
     void clipSettled(const ClipReport& report) override;

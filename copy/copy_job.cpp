@@ -113,12 +113,12 @@ Ending askToSkip(ProgressReporter& reporter, CopyJobHost& host, const fs::filesy
         showTerminating(reporter);
         return Ending::Stopped;
     }
-    const int answer = host.askSkip({skipPromptText(error), failureText(error)});
-    if (answer == PromptCancel) {
+    const PromptAnswer answer = host.askSkip({skipPromptText(error), failureText(error)});
+    if (answer == PromptAnswer::Cancel) {
         showTerminating(reporter);
         return Ending::Stopped;
     }
-    if (answer != PromptOk) {
+    if (answer != PromptAnswer::Ok) {
         throw GeneralException("Unexpected return value.");
     }
     return Ending::Completed;

@@ -104,7 +104,7 @@ struct SkipQuestion {
 };
 
 // Answers of OK/Cancel prompts, as message boxes return them.
-enum PromptAnswer : int { PromptOk = 1, PromptCancel = 2 };
+enum class PromptAnswer : int { Ok = 1, Cancel = 2 };
 
 // Everything a copy job needs of the program that runs it: the saved and the
 // live settings, the questions it asks, and the job state it keeps between
@@ -127,7 +127,7 @@ public:
     virtual ConflictChoice askConflict(const std::string& existing, const std::string& keepBothName,
                                        bool& repeat) = 0;
     // OK/Cancel: skip the file that failed and go on?
-    virtual int askSkip(const SkipQuestion& question) = 0;
+    virtual PromptAnswer askSkip(const SkipQuestion& question) = 0;
     // One OK box; the job ends after it.
     virtual void showFatal(const std::string& text) = 0;
 

@@ -63,7 +63,7 @@ ClashDecision settleByChoice(const fs::path& destination, CopyJobHost& host,
     const std::string existingText = nativeText(destination);
     const fs::path keepBoth = makeKeepBothName(existingText);
     bool repeat = false;
-    std::int32_t choice = 0;
+    ConflictChoice choice{};
     if (!state.rememberReplace && !state.rememberDontCopy && !state.rememberKeepBoth &&
         !state.rememberSkip) {
         // A stop is final: no question after it.
@@ -86,22 +86,22 @@ ClashDecision settleByChoice(const fs::path& destination, CopyJobHost& host,
             decision.holder = findSameContent(source, destination);
         }
     };
-    if (choice == CopyAndReplace || state.rememberReplace) {
+    if (choice == ConflictChoice::CopyAndReplace || state.rememberReplace) {
         state.rememberReplace = state.rememberReplace || repeat;
         requireReplaceable(destination);
         decision.mode = TransferMode::Replace;
         decision.outcome = ClipOutcome::Replaced;
-    } else if (choice == DontCopy || state.rememberDontCopy) {
+    } else if (choice == ConflictChoice::DontCopy || state.rememberDontCopy) {
         state.rememberDontCopy = state.rememberDontCopy || repeat;
         leaveOut();
-    } else if (choice == KeepBoth || state.rememberKeepBoth) {
+    } else if (choice == ConflictChoice::KeepBoth || state.rememberKeepBoth) {
         state.rememberKeepBoth = state.rememberKeepBoth || repeat;
         decision.target = keepBoth;
         decision.outcome = ClipOutcome::KeptBoth;
-    } else if (choice == Skip || state.rememberSkip) {
+    } else if (choice == ConflictChoice::Skip || state.rememberSkip) {
         state.rememberSkip = state.rememberSkip || repeat;
         leaveOut();
-    } else if (choice == ConflictCancel) {
+    } else if (choice == ConflictChoice::Cancel) {
         state.abortRequested = true;
         decision.copy = false;
         decision.cancelled = true;

@@ -83,7 +83,7 @@ PlannedCopy CopyPlanner::plan(const Recording& recording) const {
     planned.streamName = onCard.streamFile.string();
     planned.destination = buildDestinationPath(targetText_, generateFolder_, folderMask_,
                                                renameFiles_, fileMask_, onCard);
-    if (checkPathValidity(planned.destination) != Valid) {
+    if (checkPathValidity(planned.destination) != PathValidity::Valid) {
         throw FileTransferException("The following filename is not valid:\n" +
                                     nativeText(planned.destination));
     }

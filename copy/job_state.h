@@ -5,12 +5,12 @@
 #include <cstdint>
 
 // The answer of the conflict question, as the conflict dialog returns it.
-enum ConflictChoice : std::int32_t {
+enum class ConflictChoice : std::int32_t {
     CopyAndReplace = 0x8002,
     DontCopy = 0x8003,
     KeepBoth = 0x8004,
     Skip = 0x8005,
-    ConflictCancel = 2,
+    Cancel = 2,
 };
 
 // What a copy job carries from one file to the next. The host (the main

@@ -84,19 +84,19 @@ CardLayout findCardLayout(const fs::path& source) {
 
 const char* sourceStatusText(SourceValidity validity) {
     switch (validity) {
-    case Ok:
+    case SourceValidity::Ok:
         return "Source folder: Ok!";
-    case FolderMissing:
+    case SourceValidity::FolderMissing:
         return "Source folder: Folder does not exist.";
-    case NotAFolder:
+    case SourceValidity::NotAFolder:
         return "Source folder: Folder is not a directory.";
-    case PlaylistFolderMissing:
+    case SourceValidity::PlaylistFolderMissing:
         return "Source folder: PlayList folder is missing.";
-    case PlaylistFilesMissing:
+    case SourceValidity::PlaylistFilesMissing:
         return "Source folder: PlayList folder does not contain the expected files.";
-    case StreamFolderMissing:
+    case SourceValidity::StreamFolderMissing:
         return "Source folder: Stream folder is missing.";
-    case StreamFilesMissing:
+    case SourceValidity::StreamFilesMissing:
         return "Source folder: Stream folder does not contain the expected files.";
     }
     throw std::invalid_argument("Unknown validity.");
@@ -114,25 +114,25 @@ SourceValidity checkSourceFolder(const fs::path& source) {
     error_code error;
     const fs::file_status sourceStatus = fs::status(source, error);
     if (!fs::exists(sourceStatus)) {
-        return FolderMissing;
+        return SourceValidity::FolderMissing;
     }
     if (!fs::is_directory(sourceStatus)) {
-        return NotAFolder;
+        return SourceValidity::NotAFolder;
     }
     const CardLayout layout = findCardLayout(source);
     if (!pathExists(layout.playlistFolder)) {
-        return PlaylistFolderMissing;
+        return SourceValidity::PlaylistFolderMissing;
     }
     if (!holdsMatchingFiles(layout.playlistFolder, layout.playlistExtension)) {
-        return PlaylistFilesMissing;
+        return SourceValidity::PlaylistFilesMissing;
     }
     if (!pathExists(layout.streamFolder)) {
-        return StreamFolderMissing;
+        return SourceValidity::StreamFolderMissing;
     }
     if (!holdsMatchingFiles(layout.streamFolder, layout.streamExtension)) {
-        return StreamFilesMissing;
+        return SourceValidity::StreamFilesMissing;
     }
-    return Ok;
+    return SourceValidity::Ok;
 }
 
 std::int32_t countFiles(const fs::path& folder, const std::string& extension) {

@@ -40,7 +40,7 @@ struct CardLayout {
 CardLayout findCardLayout(const boost::filesystem::path& source);
 
 // The result of checking a source folder; the first failing row wins.
-enum SourceValidity : std::int32_t {
+enum class SourceValidity : std::int32_t {
     Ok = 0,
     FolderMissing = 1,
     NotAFolder = 2,

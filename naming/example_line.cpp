@@ -16,7 +16,7 @@ ExampleLine makeExampleLine(const std::string& targetText, bool generateFolder,
     const boost::filesystem::path destination =
         buildDestinationPath(targetText, generateFolder, folderMask, renameFiles, fileMask, sample);
     const PathValidity validity = checkPathValidity(destination, style);
-    if (validity == Valid) {
+    if (validity == PathValidity::Valid) {
         return ExampleLine{nativeText(destination, style), true};
     }
     if (targetText.empty()) {

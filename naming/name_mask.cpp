@@ -16,29 +16,29 @@ struct Conversion {
 
 // Letters are case-sensitive except for the pairs z/Z, f/F and e/E.
 constexpr std::array<Conversion, 23> conversions{{
-    {'a', AbbreviatedWeekday},
-    {'A', FullWeekday},
-    {'b', AbbreviatedMonth},
-    {'B', FullMonth},
-    {'d', DayOfMonth},
-    {'H', Hour24},
-    {'I', Hour12},
-    {'j', DayOfYear},
-    {'m', MonthNumber},
-    {'M', Minute},
-    {'p', AmPm},
-    {'S', Second},
-    {'U', WeekOfYearSunday},
-    {'w', WeekdayNumber},
-    {'W', WeekOfYearMonday},
-    {'y', YearTwoDigits},
-    {'Y', YearFourDigits},
-    {'z', TimeZone},
-    {'Z', TimeZone},
-    {'f', StreamStem},
-    {'F', StreamStem},
-    {'e', StreamExtension},
-    {'E', StreamExtension},
+    {'a', MaskField::AbbreviatedWeekday},
+    {'A', MaskField::FullWeekday},
+    {'b', MaskField::AbbreviatedMonth},
+    {'B', MaskField::FullMonth},
+    {'d', MaskField::DayOfMonth},
+    {'H', MaskField::Hour24},
+    {'I', MaskField::Hour12},
+    {'j', MaskField::DayOfYear},
+    {'m', MaskField::MonthNumber},
+    {'M', MaskField::Minute},
+    {'p', MaskField::AmPm},
+    {'S', MaskField::Second},
+    {'U', MaskField::WeekOfYearSunday},
+    {'w', MaskField::WeekdayNumber},
+    {'W', MaskField::WeekOfYearMonday},
+    {'y', MaskField::YearTwoDigits},
+    {'Y', MaskField::YearFourDigits},
+    {'z', MaskField::TimeZone},
+    {'Z', MaskField::TimeZone},
+    {'f', MaskField::StreamStem},
+    {'F', MaskField::StreamStem},
+    {'e', MaskField::StreamExtension},
+    {'E', MaskField::StreamExtension},
 }};
 
 // The strftime conversion handed to dateTimeToString for fields 1 to 17, by
@@ -95,17 +95,18 @@ NameMask parseMask(const std::string& text) {
         if (text[position] != '%') {
             const std::string::size_type next = text.find('%', position);
             const std::string::size_type end = next == std::string::npos ? text.size() : next;
-            mask.push_back(MaskToken{Literal, text.substr(position, end - position), 0});
+            mask.push_back(
+                MaskToken{MaskTokenKind::Literal, text.substr(position, end - position), {}});
             position = end;
             continue;
         }
         MaskField field{};
         const bool hasNext = position + 1 < text.size();
         if (hasNext && text[position + 1] == '%') {
-            mask.push_back(MaskToken{Literal, "%", 0});
+            mask.push_back(MaskToken{MaskTokenKind::Literal, "%", {}});
             position += 2;
         } else if (hasNext && findField(text[position + 1], field)) {
-            mask.push_back(MaskToken{Field, std::string(), field});
+            mask.push_back(MaskToken{MaskTokenKind::Field, std::string(), field});
             position += 2;
         } else {
             // An unknown conversion drops only its "%"; the character after it
@@ -120,17 +121,18 @@ std::string expandMask(const NameMask& mask, const ClipRecord& clip) {
     const std::tm time = withCalendarFields(clip.recordingTime);
     std::string result;
     for (const MaskToken& token : mask) {
-        if (token.kind == Literal) {
+        if (token.kind == MaskTokenKind::Literal) {
             result += token.text;
-        } else if (token.kind != Field) {
+        } else if (token.kind != MaskTokenKind::Field) {
             throw GeneralException("Invalid token type.");
-        } else if (token.field == TimeZone) {
+        } else if (token.field == MaskField::TimeZone) {
             result += dateTimeToString(inSystemZone(time), "%z");
-        } else if (token.field >= AbbreviatedWeekday && token.field < TimeZone) {
+        } else if (token.field >= MaskField::AbbreviatedWeekday &&
+                   token.field < MaskField::TimeZone) {
             result += dateTimeToString(time, dateFormats[static_cast<std::size_t>(token.field)]);
-        } else if (token.field == StreamStem) {
+        } else if (token.field == MaskField::StreamStem) {
             result += streamStem(clip);
-        } else if (token.field == StreamExtension) {
+        } else if (token.field == MaskField::StreamExtension) {
             result += streamExtension(clip);
         } else {
             throw GeneralException("Invalid parameter.");

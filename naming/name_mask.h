@@ -13,12 +13,12 @@
 inline constexpr const char* defaultFolderMask = "%Y_%m_%d";
 inline constexpr const char* defaultFileMask = "%H_%M_%S";
 
-enum MaskTokenKind : std::int32_t { Literal = 1, Field = 2 };
+enum class MaskTokenKind : std::int32_t { Literal = 1, Field = 2 };
 
 // The conversion a Field token stands for; the README lists the mask
 // language. 1 to 18 are date and time conversions, 19 and 20 the stream file's
 // stem and extension.
-enum MaskField : std::int32_t {
+enum class MaskField : std::int32_t {
     AbbreviatedWeekday = 1,
     FullWeekday = 2,
     AbbreviatedMonth = 3,
@@ -42,9 +42,10 @@ enum MaskField : std::int32_t {
 };
 
 struct MaskToken {
-    std::int32_t kind = Literal;
+    MaskTokenKind kind = MaskTokenKind::Literal;
     std::string text;
-    std::int32_t field = 0;
+    // 0 for a Literal token.
+    MaskField field{};
 };
 
 using NameMask = std::vector<MaskToken>;

@@ -71,51 +71,51 @@ PathValidity checkPathValidity(const boost::filesystem::path& path, PathStyle st
         lastSeparator == std::string_view::npos ? whole : whole.substr(lastSeparator + 1);
 
     if (hasForbiddenCharacter(whole) || !hasValidRoot(whole, style)) {
-        return InvalidCharacter;
+        return PathValidity::InvalidCharacter;
     }
     // A path that ends in a separator names a folder, not a file to write.
     if (fileName.empty()) {
-        return Empty;
+        return PathValidity::Empty;
     }
     if (isReservedName(fileName)) {
-        return ReservedName;
+        return PathValidity::ReservedName;
     }
     if (!parent.empty() && parent.back() == ' ') {
-        return DirectoryEndsWithSpace;
+        return PathValidity::DirectoryEndsWithSpace;
     }
     if ((!parent.empty() && parent.back() == '.') || hasDotComponent(parent, separator)) {
-        return DirectoryEndsWithPeriod;
+        return PathValidity::DirectoryEndsWithPeriod;
     }
     if (fileName.back() == ' ') {
-        return FileEndsWithSpace;
+        return PathValidity::FileEndsWithSpace;
     }
     if (fileName.back() == '.') {
-        return FileEndsWithPeriod;
+        return PathValidity::FileEndsWithPeriod;
     }
     if (native.size() > static_cast<std::size_t>(maxPathLength)) {
-        return TooLong;
+        return PathValidity::TooLong;
     }
-    return Valid;
+    return PathValidity::Valid;
 }
 
 std::string pathValidityMessage(PathValidity validity) {
     switch (validity) {
-    case InvalidCharacter:
+    case PathValidity::InvalidCharacter:
         return "Invalid mask: Filename cannot contain the characters < > : \" | ? *";
-    case ReservedName:
+    case PathValidity::ReservedName:
         return "Invalid mask: Filename cannot be CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9";
-    case DirectoryEndsWithSpace:
-    case DirectoryEndsWithPeriod:
+    case PathValidity::DirectoryEndsWithSpace:
+    case PathValidity::DirectoryEndsWithPeriod:
         return "Invalid mask: A directory name cannot end with a space or period";
-    case FileEndsWithSpace:
-    case FileEndsWithPeriod:
+    case PathValidity::FileEndsWithSpace:
+    case PathValidity::FileEndsWithPeriod:
         return "Invalid mask: A filename name cannot end with a space or period";
-    case TooLong:
+    case PathValidity::TooLong:
         return "Invalid mask: Filename cannot be longer than " + std::to_string(maxPathLength) +
                " characters";
-    case Empty:
+    case PathValidity::Empty:
         return "Invalid mask: Filename cannot be empty";
-    case Valid:
+    case PathValidity::Valid:
         break;
     }
     throw std::invalid_argument("Unknown validity.");

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-enum PathValidity : std::int32_t {
+enum class PathValidity : std::int32_t {
     Valid = 0,
     InvalidCharacter = 1,
     ReservedName = 2,

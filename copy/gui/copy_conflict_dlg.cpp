@@ -67,13 +67,14 @@ CCopyConflictDlg::CCopyConflictDlg(const QString& existingPath, const QString& k
     auto* skip = new QPushButton(QStringLiteral("&Skip"), this);
     setControlId(skip, skipButtonId);
     units.place(skip, 205, 164, 50, 14);
-    connect(skip, &QPushButton::clicked, this, [this] { choose(Skip); });
+    connect(skip, &QPushButton::clicked, this, [this] { choose(ConflictChoice::Skip); });
 
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    setControlId(cancel, ConflictCancel);
+    setControlId(cancel, static_cast<int>(ConflictChoice::Cancel));
     units.place(cancel, 259, 164, 50, 14);
     cancel->setDefault(true);
-    connect(cancel, &QPushButton::clicked, this, [this] { done(ConflictCancel); });
+    connect(cancel, &QPushButton::clicked, this,
+            [this] { done(static_cast<int>(ConflictChoice::Cancel)); });
 
     forAll_ = new QCheckBox(QStringLiteral("Do &this for any remaining conflicts"), this);
     setControlId(forAll_, forAllControlId);
@@ -82,17 +83,18 @@ CCopyConflictDlg::CCopyConflictDlg(const QString& existingPath, const QString& k
     auto* replace = new QPushButton(QStringLiteral("&Copy and Replace"), this);
     setControlId(replace, replaceButtonId);
     units.place(replace, 37, 56, 91, 23);
-    connect(replace, &QPushButton::clicked, this, [this] { choose(CopyAndReplace); });
+    connect(replace, &QPushButton::clicked, this,
+            [this] { choose(ConflictChoice::CopyAndReplace); });
 
     auto* dontCopy = new QPushButton(QStringLiteral("&Don't Copy"), this);
     setControlId(dontCopy, dontCopyButtonId);
     units.place(dontCopy, 37, 93, 91, 23);
-    connect(dontCopy, &QPushButton::clicked, this, [this] { choose(DontCopy); });
+    connect(dontCopy, &QPushButton::clicked, this, [this] { choose(ConflictChoice::DontCopy); });
 
     auto* keepBoth = new WrappingButton(QStringLiteral("Copy, but &keep both files"), this);
     setControlId(keepBoth, keepBothButtonId);
     units.place(keepBoth, 37, 130, 91, 23);
-    connect(keepBoth, &QPushButton::clicked, this, [this] { choose(KeepBoth); });
+    connect(keepBoth, &QPushButton::clicked, this, [this] { choose(ConflictChoice::KeepBoth); });
 
     addLabel(
         this, units,
@@ -121,13 +123,14 @@ int CCopyConflictDlg::DoModal(MessageBox::Modality modality) {
     return MessageBox::exec(*this, modality);
 }
 
-int CCopyConflictDlg::ask(QWidget* parent, const QString& existingPath, const QString& keepBothName,
-                          bool& repeat) {
+ConflictChoice CCopyConflictDlg::ask(QWidget* parent, const QString& existingPath,
+                                     const QString& keepBothName, bool& repeat) {
     CCopyConflictDlg dialog(existingPath, keepBothName, &repeat, parent);
     if (!scripts().isEmpty()) {
         QTimer::singleShot(0, &dialog, [&dialog, script = scripts().dequeue()] { script(dialog); });
     }
-    return dialog.DoModal(MessageBox::LeavesParentUsable);
+    // Any result is passed on as it came: the job rejects one it does not know.
+    return static_cast<ConflictChoice>(dialog.DoModal(MessageBox::LeavesParentUsable));
 }
 
 void CCopyConflictDlg::queueScript(Script script) {
@@ -148,12 +151,12 @@ void CCopyConflictDlg::clearScript() {
 }
 
 void CCopyConflictDlg::reject() {
-    done(ConflictCancel);
+    done(static_cast<int>(ConflictChoice::Cancel));
 }
 
 void CCopyConflictDlg::choose(ConflictChoice choice) {
     if (forAll_->isChecked()) {
         *repeat_ = true;
     }
-    done(choice);
+    done(static_cast<int>(choice));
 }

@@ -21,14 +21,14 @@ public:
                      QWidget* parent);
 
     // Runs the dialog and returns the ConflictChoice of the button pressed
-    // (ConflictCancel for Cancel, Escape and the close button).
+    // (ConflictChoice::Cancel for Cancel, Escape and the close button).
     int DoModal(MessageBox::Modality modality = MessageBox::Modal);
 
     // Shows the question over `parent`, the progress dialog of the job, which
     // stays usable meanwhile, and returns its answer. Every conflict question
     // of the program goes through here, so a test can script it.
-    static int ask(QWidget* parent, const QString& existingPath, const QString& keepBothName,
-                   bool& repeat);
+    static ConflictChoice ask(QWidget* parent, const QString& existingPath,
+                              const QString& keepBothName, bool& repeat);
 
     // Test scripting, on the UI thread: while scripts are queued, ask() runs
     // the next one on the open dialog from within its modal loop; the script

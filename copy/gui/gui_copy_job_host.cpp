@@ -109,33 +109,34 @@ bool GuiCopyJobHost::ask(const std::function<void(QWidget* over)>& question) {
 
 ConflictChoice GuiCopyJobHost::askConflict(const std::string& existing,
                                            const std::string& keepBothName, bool& repeat) {
-    int choice = ConflictCancel;
+    auto choice = ConflictChoice::Cancel;
     bool chosenRepeat = repeat;
     if (!ask([&](QWidget* over) {
             choice = CCopyConflictDlg::ask(over, QString::fromStdString(existing),
                                            QString::fromStdString(keepBothName), chosenRepeat);
         })) {
-        choice = ConflictCancel;
+        choice = ConflictChoice::Cancel;
     }
-    if (choice == ConflictCancel) {
+    if (choice == ConflictChoice::Cancel) {
         endedEarly_ = true;
     } else {
         repeat = chosenRepeat;
     }
-    // Any other code is passed on as it came: the job rejects one it does not know.
-    return static_cast<ConflictChoice>(choice);
+    return choice;
 }
 
-int GuiCopyJobHost::askSkip(const SkipQuestion& question) {
-    int answer = PromptCancel;
+PromptAnswer GuiCopyJobHost::askSkip(const SkipQuestion& question) {
+    auto answer = PromptAnswer::Cancel;
     if (!ask([&](QWidget* over) {
-            answer =
+            // Any answer is passed on as it came: the job rejects one it does
+            // not know.
+            answer = static_cast<PromptAnswer>(
                 MessageBox::show(over, QString::fromStdString(question.text), MessageBox::OkCancel,
-                                 QString(), MessageBox::LeavesParentUsable);
+                                 QString(), MessageBox::LeavesParentUsable));
         })) {
-        answer = PromptCancel;
+        answer = PromptAnswer::Cancel;
     }
-    if (answer == PromptCancel) {
+    if (answer == PromptAnswer::Cancel) {
         endedEarly_ = true;
     }
     return answer;

@@ -66,7 +66,7 @@ public:
 
     ConflictChoice askConflict(const std::string& existing, const std::string& keepBothName,
                                bool& repeat) override;
-    int askSkip(const SkipQuestion& question) override;
+    PromptAnswer askSkip(const SkipQuestion& question) override;
     void showFatal(const std::string& text) override;
     void clipSettled(const ClipReport& report) override;
 

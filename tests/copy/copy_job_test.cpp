@@ -69,13 +69,13 @@ TEST_F(CopyJobTest, RememberedChoicesLastOneJob) {
     writeSimpleCard(1, 3);
     run();
     host.state.rememberDontCopy = true;
-    host.conflictAnswers.push_back({KeepBoth, true});
+    host.conflictAnswers.push_back({ConflictChoice::KeepBoth, true});
     run();
     EXPECT_EQ(host.conflictQuestions.size(), 1u);
     EXPECT_TRUE(readFile(copy("18_02_00 (2).m2ts")) == readFile(stream("00002.M2TS")));
 
-    host.conflictAnswers.push_back({DontCopy, false});
-    host.conflictAnswers.push_back({Skip, true});
+    host.conflictAnswers.push_back({ConflictChoice::DontCopy, false});
+    host.conflictAnswers.push_back({ConflictChoice::Skip, true});
     run();
     ASSERT_EQ(host.conflictQuestions.size(), 3u);
     EXPECT_EQ(host.conflictQuestions[2].keepBothName, "18_01_00 (3).m2ts");
@@ -88,7 +88,7 @@ TEST_F(CopyJobTest, RememberedChoicesLastOneJob) {
 TEST_F(CopyJobTest, CancelAtAClashStopsBeforeTheNextFileWithoutMessage) {
     writeSimpleCard(1, 3);
     writeFile(copy("18_01_00.m2ts"), "mine");
-    host.conflictAnswers.push_back({ConflictCancel, true});
+    host.conflictAnswers.push_back({ConflictChoice::Cancel, true});
     run();
     EXPECT_EQ(reporter.texts.back(), "Terminating..");
     EXPECT_EQ(reporter.disableCancelCalls, 1);
@@ -155,7 +155,7 @@ TEST_F(CopyJobTest, SourceThatVanishesDuringTheJobAsksToSkipIt) {
             fs::remove(stream("00001.M2TS"));
         }
     };
-    host.skipAnswers.push_back(PromptOk);
+    host.skipAnswers.push_back(PromptAnswer::Ok);
     run();
     ASSERT_EQ(host.skipQuestions.size(), 1u);
     EXPECT_EQ(host.skipQuestions[0], "Could not find the source file " +
@@ -168,7 +168,7 @@ TEST_F(CopyJobTest, SourceThatVanishesDuringTheJobAsksToSkipIt) {
 
     writeSimpleCard(1, 3);
     fs::remove_all(target);
-    host.skipAnswers.push_back(PromptCancel);
+    host.skipAnswers.push_back(PromptAnswer::Cancel);
     run();
     EXPECT_EQ(reporter.texts.back(), "Terminating..");
     EXPECT_EQ(host.fatalMessages.size(), 0u);
@@ -179,8 +179,8 @@ TEST_F(CopyJobTest, ReplacingAWriteProtectedFileAsksToSkipIt) {
     writeSimpleCard(1, 2);
     writeFile(copy("18_00_00.m2ts"), "protected");
     fs::permissions(copy("18_00_00.m2ts"), fs::owner_read);
-    host.conflictAnswers.push_back({CopyAndReplace, false});
-    host.skipAnswers.push_back(PromptOk);
+    host.conflictAnswers.push_back({ConflictChoice::CopyAndReplace, false});
+    host.skipAnswers.push_back(PromptAnswer::Ok);
     run();
     ASSERT_EQ(host.skipQuestions.size(), 1u);
     EXPECT_EQ(host.skipQuestions[0], "Cannot overwrite the file " + copy("18_00_00.m2ts").string() +
@@ -189,9 +189,9 @@ TEST_F(CopyJobTest, ReplacingAWriteProtectedFileAsksToSkipIt) {
     EXPECT_EQ(readFile(copy("18_00_00.m2ts")), "protected");
     EXPECT_TRUE(fs::exists(copy("18_01_00.m2ts")));
 
-    host.conflictAnswers.push_back({CopyAndReplace, false});
-    host.conflictAnswers.push_back({DontCopy, false});
-    host.skipAnswers.push_back(3);
+    host.conflictAnswers.push_back({ConflictChoice::CopyAndReplace, false});
+    host.conflictAnswers.push_back({ConflictChoice::DontCopy, false});
+    host.skipAnswers.push_back(static_cast<PromptAnswer>(3));
     run();
     ASSERT_EQ(host.fatalMessages.size(), 1u);
     EXPECT_EQ(host.fatalMessages[0], heading + "Unexpected return value.\n" + aborted + contact);
@@ -207,7 +207,7 @@ TEST_F(CopyJobTest, FileSizeLimitFailsOneCopyAndKeepsTheOthers) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{1024 * 1024, 1024 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        host.skipAnswers.push_back(PromptOk);
+        host.skipAnswers.push_back(PromptAnswer::Ok);
         run();
         const std::string expected =
             "An unknown error occured while trying to copy file " + stream("00002.M2TS").string() +
@@ -263,7 +263,7 @@ TEST_F(CopyJobTest, PercentageCountsBytesBeyondFourGibibytes) {
     }
     writeFile(copy("18_00_00.m2ts"), "");
     writeFile(copy("18_01_00.m2ts"), "");
-    host.conflictAnswers.push_back({DontCopy, true});
+    host.conflictAnswers.push_back({ConflictChoice::DontCopy, true});
     run();
     EXPECT_EQ(reporter.positions, (std::vector<int>{0, 50, 100, 100}));
 }
@@ -307,7 +307,7 @@ TEST_F(CopyJobTest, MasksCannotLeaveTheTargetFolder) {
         for (const char* fileMask : {"%f", "%e", "%f/%e", "../%e"}) {
             host.folderMask = folderMask;
             host.fileMask = fileMask;
-            host.conflictAnswers.assign(4, {KeepBoth, true});
+            host.conflictAnswers.assign(4, {ConflictChoice::KeepBoth, true});
             run();
             EXPECT_TRUE(outside().empty()) << folderMask << " " << fileMask;
         }
@@ -319,7 +319,7 @@ TEST_F(CopyJobTest, ClipNamedTwiceMeetsItsOwnCopy) {
     CardSpec spec = simpleCard(2, 1);
     spec.playlists[1].clips[0] = spec.playlists[0].clips[0];
     writeCard(card, spec);
-    host.conflictAnswers.push_back({KeepBoth, false});
+    host.conflictAnswers.push_back({ConflictChoice::KeepBoth, false});
     run();
     ASSERT_EQ(host.conflictQuestions.size(), 1u);
     EXPECT_EQ(host.conflictQuestions[0].existing, copy("18_00_00.m2ts").string());
@@ -350,7 +350,7 @@ TEST_F(CopyJobTest, TheCardIsNeverWrittenTo) {
     host.generateFolder = host.renameFiles = true;
     fs::create_directories(copy(""));
     fs::create_hard_link(stream("00000.M2TS"), copy("18_00_00.m2ts"));
-    host.conflictAnswers.push_back({CopyAndReplace, true});
+    host.conflictAnswers.push_back({ConflictChoice::CopyAndReplace, true});
     run();
     ASSERT_EQ(host.fatalMessages.size(), 2u);
     EXPECT_EQ(host.fatalMessages[1], heading + "The file \"" + copy("18_00_00.m2ts").string() +
@@ -365,7 +365,7 @@ TEST_F(CopyJobTest, LinksOutOfTheCardAreNotFollowed) {
     writeFile(dir / "outside/00001.M2TS", "not footage");
     fs::remove(stream("00001.M2TS"));
     fs::create_symlink(dir / "outside/00001.M2TS", stream("00001.M2TS"));
-    host.skipAnswers.push_back(PromptOk);
+    host.skipAnswers.push_back(PromptAnswer::Ok);
     run();
     ASSERT_EQ(host.skipQuestions.size(), 1u);
     EXPECT_EQ(host.skipQuestions[0], "An unknown error occured while trying to copy file " +

@@ -77,20 +77,20 @@ TEST_F(CopyOneFileTest, CopiesIntoNewFoldersKeepingTheModificationTime) {
 
 TEST_F(CopyOneFileTest, EachChoiceForOneClash) {
     writeFile(destination, "old clip");
-    const auto ask = [&](std::int32_t choice) {
+    const auto ask = [&](ConflictChoice choice) {
         host.conflictAnswers.push_back({choice, false});
         copy();
     };
 
-    ask(DontCopy);
-    ask(Skip);
+    ask(ConflictChoice::DontCopy);
+    ask(ConflictChoice::Skip);
     EXPECT_EQ(readFile(destination), "old clip");
 
-    ask(KeepBoth);
+    ask(ConflictChoice::KeepBoth);
     EXPECT_EQ(readFile(destination.parent_path() / "18_45_03 (2).m2ts"), "new clip");
     EXPECT_EQ(readFile(destination), "old clip");
 
-    ask(CopyAndReplace);
+    ask(ConflictChoice::CopyAndReplace);
     EXPECT_EQ(readFile(destination), "new clip");
 
     ASSERT_EQ(host.conflictQuestions.size(), 4u);
@@ -106,14 +106,14 @@ TEST_F(CopyOneFileTest, EachChoiceForOneClash) {
 
 TEST_F(CopyOneFileTest, CancelStopsTheJobAndRemembersNothing) {
     writeFile(destination, "old clip");
-    host.conflictAnswers.push_back({ConflictCancel, true});
+    host.conflictAnswers.push_back({ConflictChoice::Cancel, true});
     copy();
     EXPECT_TRUE(host.state.abortRequested);
     EXPECT_FALSE(host.state.rememberReplace || host.state.rememberDontCopy ||
                  host.state.rememberKeepBoth || host.state.rememberSkip);
     EXPECT_EQ(readFile(destination), "old clip");
 
-    host.conflictAnswers.push_back({0x8006, false});
+    host.conflictAnswers.push_back({static_cast<ConflictChoice>(0x8006), false});
     try {
         copy();
         FAIL() << "an unknown answer was accepted";
@@ -125,7 +125,7 @@ TEST_F(CopyOneFileTest, CancelStopsTheJobAndRemembersNothing) {
 TEST_F(CopyOneFileTest, WriteProtectedFileIsNeverReplaced) {
     writeFile(destination, "old clip");
     fs::permissions(destination, fs::owner_read | fs::group_read);
-    host.conflictAnswers.push_back({CopyAndReplace, false});
+    host.conflictAnswers.push_back({ConflictChoice::CopyAndReplace, false});
     try {
         copy();
         FAIL() << "a read-only file was replaced";
@@ -138,7 +138,7 @@ TEST_F(CopyOneFileTest, WriteProtectedFileIsNeverReplaced) {
 
     fs::remove(destination);
     fs::create_directories(destination);
-    host.conflictAnswers.push_back({CopyAndReplace, false});
+    host.conflictAnswers.push_back({ConflictChoice::CopyAndReplace, false});
     EXPECT_EQ(errorOf([&] { copy(); }), boost::system::errc::is_a_directory);
 }
 
@@ -149,7 +149,7 @@ TEST_F(CopyOneFileTest, StopMidFileLeavesNoCopyAndKeepsTheReplacedFile) {
     EXPECT_TRUE(namesIn(destination.parent_path()).empty());
 
     writeFile(destination, "old clip");
-    host.conflictAnswers.push_back({CopyAndReplace, false});
+    host.conflictAnswers.push_back({ConflictChoice::CopyAndReplace, false});
     RecordingProgress stopping;
     stopping.stopAfterBytes = 1;
     EXPECT_THROW(copyFrom(source, stopping), OperationStopped);

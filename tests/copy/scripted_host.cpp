@@ -7,23 +7,23 @@ ConflictChoice ScriptedHost::askConflict(const std::string& existing,
     conflictQuestions.push_back({existing, keepBothName});
     if (conflictAnswers.empty()) {
         ADD_FAILURE() << "unexpected conflict question about " << existing;
-        return ConflictCancel;
+        return ConflictChoice::Cancel;
     }
     const ConflictAnswer answer = conflictAnswers.front();
     conflictAnswers.pop_front();
     if (answer.repeat) {
         repeat = true;
     }
-    return static_cast<ConflictChoice>(answer.choice);
+    return answer.choice;
 }
 
-int ScriptedHost::askSkip(const SkipQuestion& question) {
+PromptAnswer ScriptedHost::askSkip(const SkipQuestion& question) {
     skipQuestions.push_back(question.text);
     if (skipAnswers.empty()) {
         ADD_FAILURE() << "unexpected skip question: " << question.text;
-        return PromptCancel;
+        return PromptAnswer::Cancel;
     }
-    const int answer = skipAnswers.front();
+    const PromptAnswer answer = skipAnswers.front();
     skipAnswers.pop_front();
     return answer;
 }

@@ -14,7 +14,7 @@
 class ScriptedHost : public CopyJobHost {
 public:
     struct ConflictAnswer {
-        std::int32_t choice;
+        ConflictChoice choice;
         bool repeat;
     };
     struct ConflictQuestion {
@@ -30,7 +30,7 @@ public:
     std::string fileMask = "%H_%M_%S";
 
     std::deque<ConflictAnswer> conflictAnswers;
-    std::deque<int> skipAnswers;
+    std::deque<PromptAnswer> skipAnswers;
     std::vector<ConflictQuestion> conflictQuestions;
     std::vector<std::string> skipQuestions;
     std::vector<std::string> fatalMessages;
@@ -44,7 +44,7 @@ public:
     std::string fileMaskText() override { return fileMask; }
     ConflictChoice askConflict(const std::string& existing, const std::string& keepBothName,
                                bool& repeat) override;
-    int askSkip(const SkipQuestion& question) override;
+    PromptAnswer askSkip(const SkipQuestion& question) override;
     void showFatal(const std::string& text) override { fatalMessages.push_back(text); }
     CopyJobState& jobState() override { return state; }
 };

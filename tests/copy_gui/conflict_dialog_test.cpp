@@ -76,8 +76,11 @@ TEST(CopyConflictDialog, MatchesTheTemplate) {
 }
 
 TEST(CopyConflictDialog, ChoiceButtonsReturnTheirChoiceAndSetTheRepeatFlagOnlyWhenTicked) {
-    const std::vector<std::pair<int, int>> buttons = {
-        {1022, CopyAndReplace}, {1023, DontCopy}, {1024, KeepBoth}, {1021, Skip}};
+    const std::vector<std::pair<int, ConflictChoice>> buttons = {
+        {1022, ConflictChoice::CopyAndReplace},
+        {1023, ConflictChoice::DontCopy},
+        {1024, ConflictChoice::KeepBoth},
+        {1021, ConflictChoice::Skip}};
     for (const auto& [id, choice] : buttons) {
         SCOPED_TRACE(id);
         bool repeat = false;
@@ -107,7 +110,7 @@ TEST(CopyConflictDialog, CancelEscapeAndCloseReturnCancelAndLeaveTheRepeatFlag) 
     for (const auto& cancel : cancels) {
         bool repeat = false;
         CCopyConflictDlg::queueScript(cancel);
-        EXPECT_EQ(CCopyConflictDlg::ask(nullptr, "a", "b", repeat), ConflictCancel);
+        EXPECT_EQ(CCopyConflictDlg::ask(nullptr, "a", "b", repeat), ConflictChoice::Cancel);
         EXPECT_FALSE(repeat);
     }
 }

@@ -97,7 +97,7 @@ TEST(GuiCopyJobHost, ConflictIsAnsweredOverTheProgressDialogWhichStaysResponsive
     QWidget owner;
     FakeFields fields;
     GuiCopyJobHost host(&owner, fields);
-    ConflictChoice choice = ConflictCancel;
+    ConflictChoice choice = ConflictChoice::Cancel;
     bool repeat = false;
     WorkerScript worker{[&](UPThreadParams& params) {
         host.jobStarted(params);
@@ -126,7 +126,7 @@ TEST(GuiCopyJobHost, ConflictIsAnsweredOverTheProgressDialogWhichStaysResponsive
     });
 
     EXPECT_EQ(run.DoModal(), 1);
-    EXPECT_EQ(choice, KeepBoth);
+    EXPECT_EQ(choice, ConflictChoice::KeepBoth);
     EXPECT_TRUE(repeat);
     EXPECT_EQ(shownPath, "/videos/12_30_00.m2ts");
     EXPECT_EQ(shownName, "12_30_00 (2).m2ts");
@@ -142,8 +142,8 @@ TEST(GuiCopyJobHost, SkipPromptAndFatalMessageAreMessageBoxesOfTheOwner) {
     MessageBox::queueAnswer(MessageBox::AnswerOk);
     MessageBox::queueAnswer(MessageBox::AnswerCancel);
     MessageBox::queueAnswer(MessageBox::AnswerOk);
-    int first = 0;
-    int second = 0;
+    auto first = PromptAnswer::Cancel;
+    auto second = PromptAnswer::Ok;
     WorkerScript worker{[&](UPThreadParams&) {
         first = host.askSkip({"Could not find the source file /a.\n", ""});
         second = host.askSkip({"Cannot overwrite the file /b.\n", ""});
@@ -151,8 +151,8 @@ TEST(GuiCopyJobHost, SkipPromptAndFatalMessageAreMessageBoxesOfTheOwner) {
         return true;
     }};
     EXPECT_EQ(HostedRun(&owner, worker).DoModal(), 1);
-    EXPECT_EQ(first, PromptOk);
-    EXPECT_EQ(second, PromptCancel);
+    EXPECT_EQ(first, PromptAnswer::Ok);
+    EXPECT_EQ(second, PromptAnswer::Cancel);
     EXPECT_EQ(MessageBox::shownTexts(), (QStringList{"Could not find the source file /a.\n",
                                                      "Cannot overwrite the file /b.\n",
                                                      "The operation has been aborted.\n"}));
@@ -177,8 +177,8 @@ TEST(GuiCopyJobHost, NothingIsAskedOrShownOnceTheUserStopped) {
     std::mutex mutex;
     std::condition_variable aboutToAsk;
     bool asking = false;
-    ConflictChoice choice = KeepBoth;
-    int skip = PromptOk;
+    ConflictChoice choice = ConflictChoice::KeepBoth;
+    auto skip = PromptAnswer::Ok;
     WorkerScript worker{[&](UPThreadParams& params) {
         host.jobStarted(params);
         {
@@ -201,8 +201,8 @@ TEST(GuiCopyJobHost, NothingIsAskedOrShownOnceTheUserStopped) {
     });
 
     EXPECT_EQ(run.DoModal(), 0x10002);
-    EXPECT_EQ(choice, ConflictCancel);
-    EXPECT_EQ(skip, PromptCancel);
+    EXPECT_EQ(choice, ConflictChoice::Cancel);
+    EXPECT_EQ(skip, PromptAnswer::Cancel);
     EXPECT_FALSE(conflictShown);
     EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
     CCopyConflictDlg::clearScript();
@@ -229,7 +229,7 @@ TEST(GuiCopyJobHost, CancelOfTheProgressDialogWorksWhileAQuestionIsOpen) {
     QWidget owner;
     FakeFields fields;
     GuiCopyJobHost host(&owner, fields);
-    ConflictChoice choice = KeepBoth;
+    ConflictChoice choice = ConflictChoice::KeepBoth;
     WorkerScript worker{[&](UPThreadParams& params) {
         host.jobStarted(params);
         bool repeat = false;
@@ -249,7 +249,7 @@ TEST(GuiCopyJobHost, CancelOfTheProgressDialogWorksWhileAQuestionIsOpen) {
 
     EXPECT_EQ(run.DoModal(), 0x10002);
     EXPECT_TRUE(endedByTheStop);
-    EXPECT_EQ(choice, ConflictCancel);
+    EXPECT_EQ(choice, ConflictChoice::Cancel);
     CCopyConflictDlg::clearScript();
 }
 

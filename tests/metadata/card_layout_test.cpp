@@ -28,29 +28,32 @@ void writeSmallCard(const fs::path& root, const CardFolders& folders = {}) {
 } // namespace
 
 TEST(CardLayout, StatusTexts) {
-    EXPECT_STREQ(sourceStatusText(Ok), "Source folder: Ok!");
-    EXPECT_STREQ(sourceStatusText(FolderMissing), "Source folder: Folder does not exist.");
-    EXPECT_STREQ(sourceStatusText(NotAFolder), "Source folder: Folder is not a directory.");
-    EXPECT_STREQ(sourceStatusText(PlaylistFolderMissing),
+    EXPECT_STREQ(sourceStatusText(SourceValidity::Ok), "Source folder: Ok!");
+    EXPECT_STREQ(sourceStatusText(SourceValidity::FolderMissing),
+                 "Source folder: Folder does not exist.");
+    EXPECT_STREQ(sourceStatusText(SourceValidity::NotAFolder),
+                 "Source folder: Folder is not a directory.");
+    EXPECT_STREQ(sourceStatusText(SourceValidity::PlaylistFolderMissing),
                  "Source folder: PlayList folder is missing.");
-    EXPECT_STREQ(sourceStatusText(PlaylistFilesMissing),
+    EXPECT_STREQ(sourceStatusText(SourceValidity::PlaylistFilesMissing),
                  "Source folder: PlayList folder does not contain the expected files.");
-    EXPECT_STREQ(sourceStatusText(StreamFolderMissing), "Source folder: Stream folder is missing.");
-    EXPECT_STREQ(sourceStatusText(StreamFilesMissing),
+    EXPECT_STREQ(sourceStatusText(SourceValidity::StreamFolderMissing),
+                 "Source folder: Stream folder is missing.");
+    EXPECT_STREQ(sourceStatusText(SourceValidity::StreamFilesMissing),
                  "Source folder: Stream folder does not contain the expected files.");
     EXPECT_THROW(sourceStatusText(static_cast<SourceValidity>(7)), std::invalid_argument);
 }
 
 TEST(CardLayout, ChecksTheRowsInOrder) {
     TempDir dir;
-    EXPECT_EQ(checkSourceFolder(fs::path()), FolderMissing);
-    EXPECT_EQ(checkSourceFolder(dir / "missing"), FolderMissing);
+    EXPECT_EQ(checkSourceFolder(fs::path()), SourceValidity::FolderMissing);
+    EXPECT_EQ(checkSourceFolder(dir / "missing"), SourceValidity::FolderMissing);
     writeFile(dir / "file", "x");
-    EXPECT_EQ(checkSourceFolder(dir / "file"), NotAFolder);
+    EXPECT_EQ(checkSourceFolder(dir / "file"), SourceValidity::NotAFolder);
 
     const fs::path root = dir / "card";
     fs::create_directories(root);
-    EXPECT_EQ(checkSourceFolder(root), PlaylistFolderMissing);
+    EXPECT_EQ(checkSourceFolder(root), SourceValidity::PlaylistFolderMissing);
 
     const fs::path playlists = cardPlaylistFolder(root);
     const fs::path streams = cardStreamFolder(root);
@@ -58,15 +61,15 @@ TEST(CardLayout, ChecksTheRowsInOrder) {
     fs::create_directories(streams);
     writeStreamFile(streams / "00000.M2TS", 10);
     // The playlist side is judged first.
-    EXPECT_EQ(checkSourceFolder(root), PlaylistFilesMissing);
+    EXPECT_EQ(checkSourceFolder(root), SourceValidity::PlaylistFilesMissing);
 
     writeFile(playlists / "00000.mpls", "x");
     fs::remove_all(streams);
-    EXPECT_EQ(checkSourceFolder(root), StreamFolderMissing);
+    EXPECT_EQ(checkSourceFolder(root), SourceValidity::StreamFolderMissing);
     fs::create_directories(streams / "X.M2TS");
-    EXPECT_EQ(checkSourceFolder(root), StreamFilesMissing);
+    EXPECT_EQ(checkSourceFolder(root), SourceValidity::StreamFilesMissing);
     writeStreamFile(streams / "00000.m2ts", 10);
-    EXPECT_EQ(checkSourceFolder(root), Ok);
+    EXPECT_EQ(checkSourceFolder(root), SourceValidity::Ok);
 }
 
 namespace {
@@ -111,7 +114,7 @@ TEST_P(CardVariants, ResolveTheirFoldersAndNames) {
     TempDir dir;
     writeCard(dir.path(), card);
 
-    EXPECT_EQ(checkSourceFolder(dir.path()), Ok);
+    EXPECT_EQ(checkSourceFolder(dir.path()), SourceValidity::Ok);
     const CardLayout layout = findCardLayout(dir.path());
     EXPECT_EQ(layout.name, variant.layout);
     EXPECT_EQ(layout.playlistFolder, cardPlaylistFolder(dir.path(), card.folders));
@@ -213,24 +216,24 @@ TEST(CardLayout, MapsUnreadableStatesToTheNearestRow) {
     writeSmallCard(dir.path());
     fs::remove_all(cardStreamFolder(dir.path()));
     writeFile(cardStreamFolder(dir.path()), "x");
-    EXPECT_EQ(checkSourceFolder(dir.path()), StreamFilesMissing);
+    EXPECT_EQ(checkSourceFolder(dir.path()), SourceValidity::StreamFilesMissing);
     fs::remove_all(cardPlaylistFolder(dir.path()));
     writeFile(cardPlaylistFolder(dir.path()), "x");
-    EXPECT_EQ(checkSourceFolder(dir.path()), PlaylistFilesMissing);
+    EXPECT_EQ(checkSourceFolder(dir.path()), SourceValidity::PlaylistFilesMissing);
 
     // A source whose state cannot be read: a loop of links, a name too long.
     fs::create_symlink(dir / "loop-b", dir / "loop-a");
     fs::create_symlink(dir / "loop-a", dir / "loop-b");
-    EXPECT_EQ(checkSourceFolder(dir / "loop-a"), FolderMissing);
-    EXPECT_EQ(checkSourceFolder(dir / std::string(300, 'x')), FolderMissing);
-    EXPECT_EQ(checkSourceFolder(dir / "loop-a" / "sub"), FolderMissing);
+    EXPECT_EQ(checkSourceFolder(dir / "loop-a"), SourceValidity::FolderMissing);
+    EXPECT_EQ(checkSourceFolder(dir / std::string(300, 'x')), SourceValidity::FolderMissing);
+    EXPECT_EQ(checkSourceFolder(dir / "loop-a" / "sub"), SourceValidity::FolderMissing);
 
     // Loops below the source are layout folders that cannot be read.
     TempDir looped;
     fs::create_directories(looped / "PRIVATE" / "AVCHDL");
     fs::create_symlink(looped / "PRIVATE" / "AVCHDL" / "BDMV",
                        looped / "PRIVATE" / "AVCHDL" / "BDMV");
-    EXPECT_EQ(checkSourceFolder(looped.path()), PlaylistFolderMissing);
+    EXPECT_EQ(checkSourceFolder(looped.path()), SourceValidity::PlaylistFolderMissing);
 }
 
 TEST(CardLayout, MapsFoldersWithoutPermissionToTheNearestRow) {
@@ -241,13 +244,14 @@ TEST(CardLayout, MapsFoldersWithoutPermissionToTheNearestRow) {
     fs::permissions(locked, fs::no_perms);
     fs::permissions(cardPlaylistFolder(dir / "card"), fs::no_perms);
     const auto check = [](const fs::path& source) {
-        return runUnprivileged([&] { return static_cast<int>(checkSourceFolder(source)); });
+        return static_cast<SourceValidity>(
+            runUnprivileged([&] { return static_cast<int>(checkSourceFolder(source)); }));
     };
-    EXPECT_EQ(check(locked / "card"), FolderMissing);
-    EXPECT_EQ(check(dir / "card"), PlaylistFilesMissing);
+    EXPECT_EQ(check(locked / "card"), SourceValidity::FolderMissing);
+    EXPECT_EQ(check(dir / "card"), SourceValidity::PlaylistFilesMissing);
     fs::permissions(cardPlaylistFolder(dir / "card"), fs::all_all);
     fs::permissions(cardStreamFolder(dir / "card"), fs::no_perms);
-    EXPECT_EQ(check(dir / "card"), StreamFilesMissing);
+    EXPECT_EQ(check(dir / "card"), SourceValidity::StreamFilesMissing);
 }
 
 TEST(CardLayout, CountsAndSumsMatchingRegularFiles) {

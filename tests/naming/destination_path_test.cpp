@@ -56,11 +56,14 @@ TEST(DestinationPath, CraftedStreamNamesCannotLeaveTheTarget) {
     const auto validity = [](const Fields& fields) {
         return checkPathValidity(destination(fields), PathStyle::Posix);
     };
-    EXPECT_EQ(validity({"/v", true, "%f", true, "%H", ".."}), DirectoryEndsWithPeriod);
-    EXPECT_EQ(validity({"/v", true, "%f", true, "%H", "..."}), DirectoryEndsWithPeriod);
-    EXPECT_EQ(validity({"/v", true, "%f/%f", true, "%H", "...."}), DirectoryEndsWithPeriod);
-    EXPECT_EQ(validity({"/v", true, "%Y", false, "", ".."}), FileEndsWithPeriod);
-    EXPECT_EQ(validity({"/v", true, "%Y", false, "", "x/.."}), FileEndsWithPeriod);
+    EXPECT_EQ(validity({"/v", true, "%f", true, "%H", ".."}),
+              PathValidity::DirectoryEndsWithPeriod);
+    EXPECT_EQ(validity({"/v", true, "%f", true, "%H", "..."}),
+              PathValidity::DirectoryEndsWithPeriod);
+    EXPECT_EQ(validity({"/v", true, "%f/%f", true, "%H", "...."}),
+              PathValidity::DirectoryEndsWithPeriod);
+    EXPECT_EQ(validity({"/v", true, "%Y", false, "", ".."}), PathValidity::FileEndsWithPeriod);
+    EXPECT_EQ(validity({"/v", true, "%Y", false, "", "x/.."}), PathValidity::FileEndsWithPeriod);
     EXPECT_EQ(nativeText(destination({"/v", false, "", false, "", "../../etc/00001.M2TS"})),
               "/v/00001.M2TS");
 }

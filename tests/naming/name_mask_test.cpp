@@ -19,11 +19,11 @@ std::string expand(const std::string& mask, const std::string& streamFile = "000
 TEST(ParseMask, Tokens) {
     const NameMask mask = parseMask("%Y_%m%%");
     ASSERT_EQ(mask.size(), 4u);
-    EXPECT_EQ(mask[0].kind, Field);
-    EXPECT_EQ(mask[0].field, YearFourDigits);
-    EXPECT_EQ(mask[1].kind, Literal);
+    EXPECT_EQ(mask[0].kind, MaskTokenKind::Field);
+    EXPECT_EQ(mask[0].field, MaskField::YearFourDigits);
+    EXPECT_EQ(mask[1].kind, MaskTokenKind::Literal);
     EXPECT_EQ(mask[1].text, "_");
-    EXPECT_EQ(mask[2].field, MonthNumber);
+    EXPECT_EQ(mask[2].field, MaskField::MonthNumber);
     EXPECT_EQ(mask[3].text, "%");
     EXPECT_TRUE(parseMask("").empty());
     EXPECT_TRUE(parseMask("%").empty());
@@ -64,9 +64,10 @@ TEST(ExpandMask, RejectsTokensTheParserCannotMake) {
         }
         return std::string("no exception");
     };
-    EXPECT_EQ(failure(MaskToken{3, "x", 0}), "Invalid token type.");
-    EXPECT_EQ(failure(MaskToken{Field, "", 0}), "Invalid parameter.");
-    EXPECT_EQ(failure(MaskToken{Field, "", 21}), "Invalid parameter.");
+    EXPECT_EQ(failure(MaskToken{static_cast<MaskTokenKind>(3), "x", {}}), "Invalid token type.");
+    EXPECT_EQ(failure(MaskToken{MaskTokenKind::Field, "", {}}), "Invalid parameter.");
+    EXPECT_EQ(failure(MaskToken{MaskTokenKind::Field, "", static_cast<MaskField>(21)}),
+              "Invalid parameter.");
 }
 
 // The example time comes from the clock with its zone filled in, a card's

@@ -26,7 +26,7 @@ TEST(SampleCard, MatchesItsGenerator) {
 
 TEST(SampleCard, ReadsAsACard) {
     const fs::path committed(TANDREL_SAMPLE_CARD);
-    ASSERT_EQ(checkSourceFolder(committed), Ok);
+    ASSERT_EQ(checkSourceFolder(committed), SourceValidity::Ok);
     PlaylistSet result;
     readPlaylists(playlistFolderOf(committed), result, playlistExtension);
     EXPECT_EQ(result.playlists.size(), 3u);
