@@ -2,10 +2,10 @@
 
 #include "app/app_resources.h"
 #include "app/picture_dlg.h"
-#include "common/product_facts.h"
 #include "common/dialog_units.h"
 #include "common/file_version_info.h"
 #include "common/message_box.h"
+#include "common/product_facts.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include <utility>
+
+namespace tandrel {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CAboutDlg(QString(), parent) {}
 
@@ -104,3 +106,5 @@ void CAboutDlg::keyPressEvent(QKeyEvent* event) {
     }
     QDialog::keyPressEvent(event);
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+namespace tandrel {
+
 // Control ids of the About dialog (template 100).
 enum AboutDialogControl : int {
     IdAboutOk = 1,
@@ -38,3 +40,5 @@ private:
     // The version block could not be read; said when the dialog shows.
     bool versionMissing_ = false;
 };
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QSize>
 
+namespace tandrel {
+
 // Icon resource 128: the program's icon in every size a desktop asks for.
 QIcon programIcon();
 
@@ -10,3 +12,5 @@ QIcon programIcon();
 // 6 x 9 pixels.
 QIcon tokenArrowIcon();
 inline constexpr QSize tokenArrowSize{6, 9};
+
+} // namespace tandrel

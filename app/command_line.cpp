@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace tandrel {
+
 namespace {
 
 QString absoluteFolder(const QString& folder) {
@@ -34,3 +36,5 @@ bool commandLineAsksForVersion(const QStringList& arguments) {
     return arguments.mid(1, optionsEnd < 0 ? -1 : optionsEnd - 1)
         .contains(QLatin1String("--version"));
 }
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tandrel {
+
 // The source folder named on the command line: the first plain argument
 // after the program's name. Options (anything that begins with "-") are not
 // ours; QApplication has already taken out those it knows. After "--" every
@@ -16,3 +18,5 @@ QString commandLineFolder(const QStringList& arguments);
 // True when the options (the arguments before "--") include "--version":
 // the program then prints its name and version and opens no window.
 bool commandLineAsksForVersion(const QStringList& arguments);
+
+} // namespace tandrel

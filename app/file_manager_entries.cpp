@@ -7,6 +7,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+namespace tandrel {
+
 namespace {
 
 const char* const writeFailed = "Could not write to registry.";
@@ -158,3 +160,5 @@ QString FileManagerEntries::scriptText(const QString& executable) {
                          "exec ") +
            shellQuoted(executable) + QLatin1String(" \"$folder\"\n");
 }
+
+} // namespace tandrel

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tandrel {
+
 // The two file-manager entries that open a clicked folder in Tandrel: a KDE
 // service menu (kio/servicemenus/tandrel.desktop) and a GNOME Files script
 // (nautilus/scripts/Tandrel), both under the user's data folder and both
@@ -34,3 +36,5 @@ private:
     QString dataHome_;
     QString executable_;
 };
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+using namespace tandrel;
+
 namespace {
 
 QStringList argumentList(int argc, char** argv) {

@@ -2,6 +2,8 @@
 
 #include <QFocusEvent>
 
+namespace tandrel {
+
 MaskEdit::MaskEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void MaskEdit::focusInEvent(QFocusEvent* event) {
@@ -26,3 +28,5 @@ void MaskEdit::focusOutEvent(QFocusEvent* event) {
         }
     }
 }
+
+} // namespace tandrel

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace tandrel {
+
 // The edit box of a mask. It keeps its selection while another control has
 // the focus, so a token inserted from the menu replaces what the user
 // selected, and it puts the caret at the start, with nothing selected,
@@ -15,3 +17,5 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace tandrel {
+
 namespace {
 
 struct MaskMenuItem {
@@ -65,3 +67,5 @@ QString maskTokenForCommand(int command) {
     }
     return {};
 }
+
+} // namespace tandrel

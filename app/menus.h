@@ -6,6 +6,8 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
+namespace tandrel {
+
 // Command ids of the main dialog's menu bar (menu 129).
 enum MainMenuCommand : int {
     CommandExit = 32771,
@@ -24,3 +26,5 @@ QMenu* createMaskMenu(QWidget* parent);
 // The text a mask menu command inserts; empty for any other command,
 // including 0 for a dismissed menu.
 QString maskTokenForCommand(int command);
+
+} // namespace tandrel

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QPushButton>
 
+namespace tandrel {
+
 COptionsDlg::COptionsDlg(QWidget* parent)
     : COptionsDlg(FileManagerEntries(FileManagerEntries::defaultDataHome(),
                                      QFile::decodeName(getExecutableFileName().c_str())),
@@ -61,3 +63,5 @@ void COptionsDlg::accept() {
     }
     QDialog::accept();
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 
 class QCheckBox;
 
+namespace tandrel {
+
 // Control ids of the options dialog (template 137).
 enum OptionsDialogControl : int {
     IdOptionsOk = 1,
@@ -34,3 +36,5 @@ private:
     FileManagerEntries entries_;
     QCheckBox* includeInMenu_ = nullptr;
 };
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace tandrel {
+
 CPictureDlg::CPictureDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Picture"));
     const DialogUnits units = DialogUnits::fixedDialog(this, 330, 245);
@@ -22,3 +24,5 @@ CPictureDlg::CPictureDlg(QWidget* parent) : QDialog(parent) {
     picture_.SubclassDlgItem(IdPicture, this);
     picture_.LoadImage(aboutPictureResource);
 }
+
+} // namespace tandrel

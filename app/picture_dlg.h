@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+namespace tandrel {
+
 // Control ids of the picture dialog (template 138).
 enum PictureDialogControl : int {
     IdPictureOk = 1,
@@ -24,3 +26,5 @@ public:
 private:
     CPictureCtrl picture_;
 };
+
+} // namespace tandrel

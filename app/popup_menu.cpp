@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QQueue>
 
+namespace tandrel {
+
 namespace {
 
 // Pop-ups open only on the UI thread, so the script needs no lock.
@@ -46,3 +48,5 @@ int PopupMenu::trackedCount() {
 QPoint PopupMenu::lastPosition() {
     return script().position;
 }
+
+} // namespace tandrel

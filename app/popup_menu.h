@@ -4,6 +4,8 @@
 
 class QMenu;
 
+namespace tandrel {
+
 // Runs a pop-up menu and returns the command id of the chosen item (the
 // action's data), or 0 when the menu is dismissed. Tests queue the command
 // the next pop-up returns instead of opening it.
@@ -18,3 +20,5 @@ public:
     static int trackedCount();
     static QPoint lastPosition();
 };
+
+} // namespace tandrel

@@ -4,6 +4,8 @@
 
 #include <QSettings>
 
+namespace tandrel {
+
 QString defaultFolder() {
     const QString videos = GetSpecialFolderPath(14);
     return videos.isEmpty() ? GetSpecialFolderPath(5) : videos;
@@ -20,3 +22,5 @@ int storedNumber(const QSettings& settings, const char* name, int fallback) {
     const int number = settings.value(QString::fromLatin1(name)).toInt(&isNumber);
     return isNumber ? number : fallback;
 }
+
+} // namespace tandrel

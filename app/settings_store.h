@@ -8,6 +8,8 @@
 
 class QSettings;
 
+namespace tandrel {
+
 // Names of the main dialog's values in the settings store: top-level keys of
 // QSettings for the organisation "Brellix" and the application "Tandrel".
 namespace SettingName {
@@ -29,3 +31,5 @@ QString storedText(const QSettings& settings, const char* name,
 // The stored number of `name`, or `fallback` when it is missing or is not a
 // whole number.
 int storedNumber(const QSettings& settings, const char* name, int fallback);
+
+} // namespace tandrel

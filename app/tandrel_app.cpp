@@ -4,6 +4,8 @@
 #include "app/termination_signals.h"
 #include "common/product_facts.h"
 
+namespace tandrel {
+
 CTandrelApp::CTandrelApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromLatin1(companyName));
     setApplicationName(QLatin1String(productName));
@@ -17,3 +19,5 @@ bool CTandrelApp::InitInstance() {
     dialog.exec();
     return false;
 }
+
+} // namespace tandrel

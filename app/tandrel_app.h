@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace tandrel {
+
 // The program's application object: names the settings store (organisation
 // "Brellix", application "Tandrel") and runs the main dialog; the program
 // ends when the dialog closes.
@@ -14,3 +16,5 @@ public:
     // after it.
     bool InitInstance();
 };
+
+} // namespace tandrel

@@ -35,6 +35,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace tandrel {
+
 namespace {
 
 // Where each control of the template goes, in dialog units.
@@ -421,3 +423,5 @@ void CTandrelDlg::keyPressEvent(QKeyEvent* event) {
     }
     QDialog::keyPressEvent(event);
 }
+
+} // namespace tandrel

@@ -13,12 +13,15 @@
 #include <cstdint>
 #include <ctime>
 
-class MaskEdit;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+
+namespace tandrel {
+
+class MaskEdit;
 
 // Control ids of the main dialog (template 102).
 enum MainDialogControl : int {
@@ -121,3 +124,5 @@ private:
     bool sourceReady_ = true;
     bool namingReady_ = true;
 };
+
+} // namespace tandrel

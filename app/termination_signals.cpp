@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <system_error>
 
+namespace tandrel {
+
 namespace {
 
 // Written by the signal handler, read on the UI thread.
@@ -78,3 +80,5 @@ void TerminationSignals::closeAllWindows() {
         }
     }
 }
+
+} // namespace tandrel

@@ -7,6 +7,8 @@
 
 class QSocketNotifier;
 
+namespace tandrel {
+
 // How the program meets the signals its session sends. SIGTERM and SIGHUP
 // (log-out, a closed terminal) close every window as Cancel and the close
 // box would: a running copy stops as after Cancel, removing its temporary
@@ -34,3 +36,5 @@ private:
     struct sigaction previousHangUp_ {};
     struct sigaction previousFileSize_ {};
 };
+
+} // namespace tandrel

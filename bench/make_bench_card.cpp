@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <exception>
 
+using namespace tandrel;
+
 int main(int argc, char** argv) {
     if (argc != 5) {
         std::fprintf(stderr, "usage: %s ROOT PLAYLISTS CLIPS_PER_PLAYLIST STREAM_BYTES\n", argv[0]);

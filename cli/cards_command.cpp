@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace tandrel {
+
 namespace {
 
 // Sizes in decimal units with one decimal, as the copy's rate is shown.
@@ -78,3 +80,5 @@ int CardsCommand::run(const CommandOutput& output) {
     }
     return 0;
 }
+
+} // namespace tandrel

@@ -2,6 +2,8 @@
 
 #include "cli/command.h"
 
+namespace tandrel {
+
 // tandrel-cli cards [--json]: the mounted volumes that hold a camera card,
 // with mount point, label, file system, layout, clip count and size. Exit
 // status 0, also when there is none.
@@ -13,3 +15,5 @@ public:
 private:
     bool json_ = false;
 };
+
+} // namespace tandrel

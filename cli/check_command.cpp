@@ -5,6 +5,8 @@
 
 #include <CLI/CLI.hpp>
 
+namespace tandrel {
+
 namespace {
 
 SourceValidity checkSource(const std::string& sourceText) {
@@ -34,3 +36,5 @@ bool sourcePasses(const std::string& sourceText, std::ostream& err) {
     }
     return validity == SourceValidity::Ok;
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+namespace tandrel {
+
 // tandrel-cli check SOURCE: prints the status line of the source check;
 // exit status 0 when the source is Ok, 1 otherwise.
 class CheckCommand : public Command {
@@ -20,3 +22,5 @@ private:
 // that the four commands judge a card (an empty SOURCE included) alike: true
 // when it passes; otherwise its status line goes to `err`.
 bool sourcePasses(const std::string& sourceText, std::ostream& err);
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace tandrel {
+
 // An option that takes one of a few words and stores the value a word
 // stands for. Only the words are accepted (never the values' numbers), in
 // any letter case, and the help lists them as "word|word|...".
@@ -33,3 +35,5 @@ CLI::Option* addChoiceOption(CLI::App& command, const std::string& name, Value& 
         ->check(CLI::IsMember(names, CLI::ignore_case).description(""))
         ->type_name(typeName);
 }
+
+} // namespace tandrel

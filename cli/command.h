@@ -6,6 +6,8 @@ namespace CLI {
 class App;
 }
 
+namespace tandrel {
+
 // Where a command writes: its result on `out`, progress, questions and
 // messages on `err`.
 struct CommandOutput {
@@ -24,3 +26,5 @@ public:
     // Runs with the parsed options and returns the exit status.
     virtual int run(const CommandOutput& output) = 0;
 };
+
+} // namespace tandrel

@@ -13,6 +13,8 @@
 
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace {
 
 enum ExitCode : int {
@@ -118,3 +120,5 @@ int CopyCommand::run(const CommandOutput& output) {
     progress.breakLine();
     return status;
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace tandrel {
+
 // `tandrel-cli copy SOURCE TARGET ...`: runs the copy job of the program on
 // the command line. Exit 0 is a promise that every clip of the card is in the
 // target, copied or already there byte for byte; 1 a refused card, a fatal
@@ -22,3 +24,5 @@ private:
     std::optional<ProgressStyle> progress_;
     bool quiet_ = false;
 };
+
+} // namespace tandrel

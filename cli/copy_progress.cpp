@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+namespace tandrel {
+
 namespace {
 
 std::string formatRate(double bytesPerSecond) {
@@ -218,3 +220,5 @@ void CopyProgress::summary(const CopyTally& tally, int exitStatus) {
              << " holds other footage under its name\n";
     }
 }
+
+} // namespace tandrel

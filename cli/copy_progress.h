@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // How the copy command shows a job on stderr.
 enum class ProgressStyle {
     // One line, redrawn in place: status, percentage, rate, time left.
@@ -83,3 +85,5 @@ private:
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     bool lineOpen_ = false;
 };
+
+} // namespace tandrel

@@ -11,6 +11,8 @@
 #include <pthread.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace {
 
 ConflictChoice fixedChoice(ConflictPolicy policy) {
@@ -209,3 +211,5 @@ JobOptions CopyPrompts::jobOptions() {
     options.verifyCopies = settings_.verifyCopies;
     return options;
 }
+
+} // namespace tandrel

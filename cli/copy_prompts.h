@@ -9,6 +9,8 @@
 #include <ostream>
 #include <string>
 
+namespace tandrel {
+
 // What the copy command does at a name clash: ask on the terminal, settle it
 // by the files' contents, or apply one choice to every clash.
 enum class ConflictPolicy { Ask, Auto, Replace, DontCopy, KeepBoth, Skip };
@@ -68,3 +70,5 @@ private:
     bool cancelledAtConflict_ = false;
     CopyTally tally_;
 };
+
+} // namespace tandrel

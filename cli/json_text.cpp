@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
+namespace tandrel {
+
 namespace {
 
 // The control characters JSON writes with a letter, as dump() does.
@@ -64,3 +66,5 @@ std::string jsonText(const nlohmann::ordered_json& value) {
     }
     return value.dump();
 }
+
+} // namespace tandrel

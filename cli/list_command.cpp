@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+namespace tandrel {
+
 namespace {
 
 // The clip's stream file as the card names it (an 8.3 camera card says
@@ -120,3 +122,5 @@ int ListCommand::run(const CommandOutput& output) {
     output.out << listing;
     return 0;
 }
+
+} // namespace tandrel

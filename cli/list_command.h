@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 // tandrel-cli list SOURCE [--json]: the clips of the card in copy order, as
 // lines "STREAM  YYYY-MM-DD HH:MM:SS" (and their part of a split recording)
 // or as one JSON object. On a failure nothing goes to `out`, the failure's
@@ -17,3 +19,5 @@ private:
     std::string source_;
     bool json_ = false;
 };
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 
 #include <iostream>
 
+using namespace tandrel;
+
 int main(int argc, char** argv) {
     return runTandrelCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

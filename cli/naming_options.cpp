@@ -5,6 +5,8 @@
 
 #include <CLI/CLI.hpp>
 
+namespace tandrel {
+
 std::string NamingOptions::absoluteTarget() const {
     return absoluteFromStart(pathFromText(target)).string();
 }
@@ -31,3 +33,5 @@ void addNamingOptions(CLI::App& command, NamingOptions& options) {
         command.add_flag("--no-rename", options.noRename, "keep the stream files' own names");
     fileMask->excludes(noRename);
 }
+
+} // namespace tandrel

@@ -8,6 +8,8 @@ namespace CLI {
 class App;
 }
 
+namespace tandrel {
+
 // What plan and copy share: the card, the target folder, and the two masks
 // with their switches, with the program's defaults.
 struct NamingOptions {
@@ -25,3 +27,5 @@ struct NamingOptions {
 
 // SOURCE, TARGET, --folder-mask/--no-folder and --file-mask/--no-rename.
 void addNamingOptions(CLI::App& command, NamingOptions& options);
+
+} // namespace tandrel

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 namespace {
 
 // A failure of the plan, as the copy job's message would tell it.
@@ -127,3 +129,5 @@ int PlanCommand::run(const CommandOutput& output) {
     printPlan(copies, json_, output.out);
     return 0;
 }
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 #include "cli/command.h"
 #include "cli/naming_options.h"
 
+namespace tandrel {
+
 // tandrel-cli plan: where each clip of a card would be copied, checked against
 // the name rules by the copy job's own planning, without copying anything;
 // destinations that two copies share are marked.
@@ -16,3 +18,5 @@ private:
     bool joinRecordings_ = false;
     bool json_ = false;
 };
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 #include <array>
 #include <csignal>
 
+namespace tandrel {
+
 namespace {
 
 constexpr std::array<int, 4> stopSignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
@@ -41,3 +43,5 @@ sigset_t stopSignalSet() {
     }
     return set;
 }
+
+} // namespace tandrel

@@ -4,6 +4,8 @@
 
 #include <signal.h>
 
+namespace tandrel {
+
 // The flag the stop signals set: Ctrl+C (SIGINT), SIGTERM, SIGQUIT, and
 // SIGHUP from a closed terminal or a dropped SSH session. A copy stops
 // cleanly on any of them, so no temporary file is left behind.
@@ -16,3 +18,5 @@ void installStopSignals();
 
 // The set of the stop signals, for blocking them around a wait.
 sigset_t stopSignalSet();
+
+} // namespace tandrel

@@ -12,6 +12,8 @@
 #include <memory>
 #include <utility>
 
+namespace tandrel {
+
 int runTandrelCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     CLI::App app{"Tandrel copies the clips of an AVCHD camera card into a folder and names each "
                  "copy after the date and time it was recorded."};
@@ -47,3 +49,5 @@ int runTandrelCli(const std::vector<std::string>& arguments, std::ostream& out, 
     // require_subcommand(1) leaves no other way out.
     return 2;
 }
+
+} // namespace tandrel

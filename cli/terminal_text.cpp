@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace tandrel {
+
 namespace {
 
 unsigned byteAt(std::string_view text, std::size_t at) {
@@ -99,3 +101,5 @@ std::string printableMessage(std::string_view text) {
     }
     return message;
 }
+
+} // namespace tandrel

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace tandrel {
+
 // The length of the valid UTF-8 sequence that starts at `text[at]`, or 0 when
 // the byte there starts none: a stray continuation byte, an overlong form, a
 // surrogate, a code point beyond U+10FFFF, or a sequence cut short.
@@ -22,3 +24,5 @@ std::string printableLines(std::string_view text);
 // A message for the terminal: printableLines, ended by a line break when it
 // does not carry one.
 std::string printableMessage(std::string_view text);
+
+} // namespace tandrel

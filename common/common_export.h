@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tandrel {
+
 // Common is built with hidden visibility; only declarations marked with
 // COMMON_EXPORT are part of its interface.
 #if defined(COMMON_BUILDING_LIBRARY)
@@ -7,3 +9,5 @@
 #else
 #define COMMON_EXPORT
 #endif
+
+} // namespace tandrel

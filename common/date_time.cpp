@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+namespace tandrel {
+
 std::ostream& formatDateTime(std::ostream& stream, const std::tm& time, const char* format) {
     const auto& facet = std::use_facet<std::time_put<char>>(stream.getloc());
     const std::ostreambuf_iterator<char> out(stream);
@@ -28,3 +30,5 @@ std::tm timeNow() {
     localtime_r(&now, &local);
     return local;
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string>
 
+namespace tandrel {
+
 // Writes `time` to `stream` through the stream locale's time facet, in one
 // pattern call over the whole format. Nothing is normalised: each conversion
 // reads its field as it is. Throws std::runtime_error when the stream buffer
@@ -19,3 +21,5 @@ COMMON_EXPORT std::string dateTimeToString(const std::tm& time, const char* form
 
 // The current local time, all nine fields filled.
 COMMON_EXPORT std::tm timeNow();
+
+} // namespace tandrel

@@ -1,13 +1,15 @@
 #include "common/debug_log.h"
 
-#include "common/product_facts.h"
 #include "common/date_time.h"
 #include "common/path_helpers.h"
+#include "common/product_facts.h"
 
 #include <atomic>
 #include <exception>
 #include <fstream>
 #include <string>
+
+namespace tandrel {
 
 namespace {
 
@@ -47,3 +49,5 @@ void DebugLog(const std::string& message) {
         // costs that line.
     }
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+namespace tandrel {
+
 DesktopNotifier::DesktopNotifier(const QString& busAddress) : busAddress_(busAddress) {}
 
 void DesktopNotifier::notify(const QString& body) const {
@@ -29,3 +31,5 @@ void DesktopNotifier::notify(const QString& body) const {
     // up the program, and its answer changes nothing.
     bus.send(call);
 }
+
+} // namespace tandrel

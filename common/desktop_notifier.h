@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace tandrel {
+
 // Tells the desktop something the user should hear of while looking
 // elsewhere: a notification through the freedesktop notification service on
 // the D-Bus session bus, under the application's display name and icon.
@@ -21,3 +23,5 @@ public:
 private:
     QString busAddress_;
 };
+
+} // namespace tandrel

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace tandrel {
+
 namespace {
 
 const char* const controlIdProperty = "controlId";
@@ -108,3 +110,5 @@ QWidget* findControl(const QWidget* root, int id) {
     }
     return nullptr;
 }
+
+} // namespace tandrel

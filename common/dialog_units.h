@@ -9,6 +9,8 @@
 class QScreen;
 class QWidget;
 
+namespace tandrel {
+
 // Lays dialogs out in dialog units, as their templates give them: x units
 // are a quarter of the dialog font's average character width, y units an
 // eighth of its height, so a dialog keeps its designed proportions whatever
@@ -56,3 +58,5 @@ COMMON_EXPORT QWidget* findControl(const QWidget* root, int id);
 template <typename T> T* findControl(const QWidget* root, int id) {
     return qobject_cast<T*>(findControl(root, id));
 }
+
+} // namespace tandrel

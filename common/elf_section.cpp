@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace tandrel {
+
 namespace {
 
 constexpr unsigned char elfClass32 = 1;
@@ -201,3 +203,5 @@ std::optional<QByteArray> readElfSection(const QString& fileName, const char* na
                                          qint64 maxSize) {
     return ElfFile(fileName).section(name, maxSize);
 }
+
+} // namespace tandrel

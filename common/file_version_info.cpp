@@ -9,6 +9,8 @@
 
 #include <stdexcept>
 
+namespace tandrel {
+
 namespace {
 
 // Where tandrel-version-block puts a binary's version block.
@@ -181,3 +183,5 @@ QDateTime CFileVersionInfo::GetFileDate() const {
     }
     return zero.addSecs(seconds - secondsFrom1601To1970);
 }
+
+} // namespace tandrel

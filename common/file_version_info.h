@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+namespace tandrel {
+
 // Reads the version block of a program or library file once and answers
 // questions about it: the fixed record (file and product version, flags,
 // type, date) and the twelve texts of the string table that best fits the
@@ -84,3 +86,5 @@ private:
     std::array<quint32, 13> fixed_{};
     std::array<QString, TextCount> strings_;
 };
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace tandrel {
+
 namespace {
 
 // Stale values are looked for only this far, so a damaged store cannot make
@@ -129,3 +131,5 @@ QString CHistoryCombo::currentItemKey() const {
     }
     return QStringLiteral("Last");
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QString>
 
+namespace tandrel {
+
 // An editable combo box that remembers recently used texts in the
 // application's settings: one value per entry named from a key prefix and a
 // four-digit index ("Folder0000", "Folder0001", ...), most recent first,
@@ -53,3 +55,5 @@ private:
     int maxHistory_ = 100;
     bool checkExists_ = false;
 };
+
+} // namespace tandrel

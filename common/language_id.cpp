@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+namespace tandrel {
+
 namespace {
 
 struct Entry {
@@ -68,3 +70,5 @@ quint16 languageIdForLocale(const QLocale& locale) {
     }
     return main != nullptr ? main->id : 0;
 }
+
+} // namespace tandrel

@@ -15,6 +15,8 @@
 
 #include <algorithm>
 
+namespace tandrel {
+
 namespace {
 
 // Lets the lines of a long path break after any folder separator. Left to
@@ -150,3 +152,5 @@ QStringList MessageBox::shownCaptions() {
     QMutexLocker lock(&script().mutex);
     return script().captions;
 }
+
+} // namespace tandrel

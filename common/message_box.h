@@ -8,6 +8,8 @@
 class QDialog;
 class QWidget;
 
+namespace tandrel {
+
 // The program's message boxes: no icon, OK or OK/Cancel, the application
 // title as caption unless one is given. Every box of the program goes through
 // here, so a test can queue the answers and read what was shown instead of
@@ -40,3 +42,5 @@ public:
     static QStringList shownTexts();
     static QStringList shownCaptions();
 };
+
+} // namespace tandrel

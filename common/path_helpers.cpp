@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace tandrel {
+
 std::string getExecutableFileName() {
     // readlink does not say whether it had to cut the path, so the buffer
     // grows until the link fits with room to spare.
@@ -31,3 +33,5 @@ std::string getPath(const std::string& path) {
     }
     return path.substr(0, separator);
 }
+
+} // namespace tandrel

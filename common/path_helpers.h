@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 // Full path of the running process's executable, whatever its length; the
 // empty string when the system cannot tell.
 COMMON_EXPORT std::string getExecutableFileName();
@@ -16,3 +18,5 @@ COMMON_EXPORT std::string getModuleFileName();
 // The text before the last separator ("\" or "/") of `path`, the separator
 // excluded; the empty string when `path` holds none.
 COMMON_EXPORT std::string getPath(const std::string& path);
+
+} // namespace tandrel

@@ -15,6 +15,8 @@
 
 #include <memory>
 
+namespace tandrel {
+
 namespace {
 
 // Picks the proxy the way the desktop is set up, for this manager only.
@@ -219,3 +221,5 @@ QList<QPair<QString, QString>> CPicture::GetAllPropertyItems() const {
     }
     return items;
 }
+
+} // namespace tandrel

@@ -13,6 +13,8 @@
 class QIODevice;
 class QPainter;
 
+namespace tandrel {
+
 // One image loaded from a file, an http:// address, a stream or an image
 // resource (":/images/<number>"), drawn scaled into a rectangle. Every load
 // first drops the previous image; a failed load leaves none.
@@ -76,3 +78,5 @@ private:
     QImage image_;
     QByteArray format_;
 };
+
+} // namespace tandrel

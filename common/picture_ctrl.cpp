@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QRegion>
 
+namespace tandrel {
+
 CPictureCtrl::CPictureCtrl(bool autoLoad, QWidget* parent)
     : CStaticLink(QString(), parent), autoLoad_(autoLoad) {
     setFrameShape(QFrame::Box);
@@ -54,3 +56,5 @@ void CPictureCtrl::paintEvent(QPaintEvent*) {
     }
     drawFrame(&painter);
 }
+
+} // namespace tandrel

@@ -4,6 +4,8 @@
 #include "common/picture.h"
 #include "common/static_link.h"
 
+namespace tandrel {
+
 // A framed label that shows a CPicture in its top-left corner, squeezed to
 // the label when larger. Like its base it opens a link when clicked, but only
 // when the program has a string with the control's id.
@@ -31,3 +33,5 @@ private:
     CPicture picture_;
     bool autoLoad_;
 };
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+namespace tandrel {
+
 namespace {
 
 const std::uint32_t videosFolderId = 14;
@@ -24,3 +26,5 @@ QString GetSpecialFolderPath(std::uint32_t folderId) {
     }
     return QDir::toNativeSeparators(QStandardPaths::writableLocation(location));
 }
+
+} // namespace tandrel

@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+namespace tandrel {
+
 namespace {
 
 // Room around the text for the focus ring, in pixels.
@@ -216,3 +218,5 @@ void CStaticLink::focusOutEvent(QFocusEvent* event) {
     QLabel::focusOutEvent(event);
     update();
 }
+
+} // namespace tandrel

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QString>
 
+namespace tandrel {
+
 // A label that works as a hyperlink: underlined text in the link colour, a
 // hand pointer, and a click or the space bar opening the target through
 // QDesktopServices, after which the text takes the visited colour. It takes
@@ -73,3 +75,5 @@ private:
     bool noLink_ = false;
     bool styling_ = false;
 };
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace tandrel {
+
 QString loadString(int id) {
     const QString folder = QStringLiteral(":/strings");
     const QString key = QString::number(id);
@@ -22,3 +24,5 @@ QString loadString(int id) {
     }
     return {};
 }
+
+} // namespace tandrel

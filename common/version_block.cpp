@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace tandrel {
+
 namespace {
 
 constexpr qsizetype headerSize = 6;
@@ -104,3 +106,5 @@ std::optional<QString> VersionBlock::text(const QString& path) const {
     }
     return result;
 }
+
+} // namespace tandrel

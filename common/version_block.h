@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace tandrel {
+
 // Queries into a version block in the Windows binary layout (VS_VERSIONINFO),
 // the way the platform's version query answers them: "\" is the fixed
 // record, "\VarFileInfo\Translation" the translation table,
@@ -36,3 +38,5 @@ private:
 
     QByteArray bytes_;
 };
+
+} // namespace tandrel

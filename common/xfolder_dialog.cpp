@@ -25,6 +25,8 @@
 
 #include <algorithm>
 
+namespace tandrel {
+
 namespace {
 
 const int historyLimit = 50;
@@ -389,3 +391,5 @@ void CXFolderDialog::onFolderEntered(const QString& folder) {
         history_->setEditText(chosenPath_);
     }
 }
+
+} // namespace tandrel

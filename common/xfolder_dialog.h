@@ -6,13 +6,16 @@
 #include <QList>
 #include <QString>
 
-class CHistoryCombo;
 class QEvent;
 class QGridLayout;
 class QItemSelectionModel;
 class QLabel;
 class QPushButton;
 class QStyledItemDelegate;
+
+namespace tandrel {
+
+class CHistoryCombo;
 
 // Which layout of the platform's file dialog to assume. This platform's
 // dialog has one layout only, so the value is kept for callers but changes
@@ -106,3 +109,5 @@ private:
     bool viewModeFlag_ = false;
     XFILEDIALOG_OS_VERSION osVersion_ = XFILEDIALOG_OS_DETECT;
 };
+
+} // namespace tandrel

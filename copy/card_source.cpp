@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -56,3 +58,5 @@ PlaylistSet readCardPlaylists(const CardSource& card, const StopCheck& stopReque
                   {&card.tree, stopRequested});
     return playlists;
 }
+
+} // namespace tandrel

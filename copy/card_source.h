@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 // The card a copy reads from: its layout (folders and file names), the tree
 // every card file is opened beneath, and its stream folder as listed once for
 // the job.
@@ -40,3 +42,5 @@ CardSource locateCard(const std::string& sourceText);
 // Every playlist of the card, in reading order, read beneath the card with
 // the layout's playlist extension. Throws what readPlaylists throws.
 PlaylistSet readCardPlaylists(const CardSource& card, const StopCheck& stopRequested = {});
+
+} // namespace tandrel

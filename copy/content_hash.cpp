@@ -4,6 +4,8 @@
 
 #include <xxhash.h>
 
+namespace tandrel {
+
 ContentHash::ContentHash() : state_(XXH3_createState()) {
     if (!state_ || XXH3_128bits_reset(state_.get()) == XXH_ERROR) {
         throw std::bad_alloc();
@@ -24,3 +26,5 @@ ContentHash::Digest ContentHash::digest() const {
     const XXH128_hash_t hash = XXH3_128bits_digest(state_.get());
     return {hash.low64, hash.high64};
 }
+
+} // namespace tandrel

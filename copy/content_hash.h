@@ -5,6 +5,8 @@
 
 struct XXH3_state_s;
 
+namespace tandrel {
+
 // A 128-bit XXH3 hash of a stream of bytes: fast enough to run beside a copy
 // at disk speed, strong enough that a copy whose bytes differ from its
 // source's never passes as equal.
@@ -30,3 +32,5 @@ private:
     };
     std::unique_ptr<XXH3_state_s, StateDeleter> state_;
 };
+
+} // namespace tandrel

@@ -2,6 +2,8 @@
 
 #include <boost/filesystem/exception.hpp>
 
+namespace tandrel {
+
 // A failure while one clip was copied. The first path is always the source
 // and the second the destination; which side failed decides how the skip
 // prompt words it, so a destination is never called the source file.
@@ -23,3 +25,5 @@ private:
 [[noreturn]] void failCopy(const char* operation, int error, CopyFailure::Side side,
                            const boost::filesystem::path& source,
                            const boost::filesystem::path& destination);
+
+} // namespace tandrel

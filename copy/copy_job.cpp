@@ -19,6 +19,8 @@
 #include <string>
 #include <thread>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -283,3 +285,5 @@ void runCopyJob(ProgressReporter& reporter, CopyJobHost& host,
         }
     }
 }
+
+} // namespace tandrel

@@ -4,6 +4,8 @@
 
 #include <chrono>
 
+namespace tandrel {
+
 // Copies every clip of the card named by the host's saved source folder into
 // the target folder under the names the masks give, reporting to `reporter`
 // and asking `host` what to do about clashes and failures. Ends in exactly
@@ -17,3 +19,5 @@
 // through `reporter` and `host`.
 void runCopyJob(ProgressReporter& reporter, CopyJobHost& host,
                 std::chrono::milliseconds donePause = std::chrono::milliseconds(500));
+
+} // namespace tandrel

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace tandrel {
+
 // Where a job stands; each phase begins with its status line.
 enum class JobPhase {
     Initialising, // reading the card
@@ -138,3 +140,5 @@ public:
     virtual void clipSettled(const ClipReport& report) { (void)report; }
     virtual JobOptions jobOptions() { return {}; }
 };
+
+} // namespace tandrel

@@ -9,6 +9,8 @@
 #include <boost/filesystem/operations.hpp>
 #include <boost/system/error_code.hpp>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -132,3 +134,5 @@ CopySettlement copyOneFile(const fs::path& destination, CopyJobHost& host, const
     }
     return {decision.outcome, decision.holder, decision.cancelled};
 }
+
+} // namespace tandrel

@@ -7,6 +7,8 @@
 
 #include <boost/filesystem/path.hpp>
 
+namespace tandrel {
+
 // How copyOneFile left one clip, for the job's report to its host.
 struct CopySettlement {
     ClipOutcome outcome = ClipOutcome::Copied;
@@ -32,3 +34,5 @@ struct CopySettlement {
 CopySettlement copyOneFile(const boost::filesystem::path& destination, CopyJobHost& host,
                            const ClipSource& source, TransferProgress& progress,
                            TargetFolders& folders);
+
+} // namespace tandrel

@@ -11,6 +11,8 @@
 
 #include <sys/stat.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -93,3 +95,5 @@ PlannedCopy CopyPlanner::plan(const Recording& recording) const {
     }
     return planned;
 }
+
+} // namespace tandrel

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // One copy as it will be made: of a clip, or of the parts of a recording
 // joined into one file.
 struct PlannedCopy {
@@ -48,3 +50,5 @@ private:
     bool renameFiles_;
     NameMask fileMask_;
 };
+
+} // namespace tandrel

@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace {
 
 // Reads go in pieces of this size; direct I/O wants them aligned to the
@@ -137,3 +139,5 @@ int CopyVerifier::readBack(int fd, const StopCheck& stopRequested) {
         }
     }
 }
+
+} // namespace tandrel

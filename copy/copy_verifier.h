@@ -11,6 +11,8 @@
 #include <mutex>
 #include <thread>
 
+namespace tandrel {
+
 // Checks a copy against its source. While the copy is made, a second thread
 // hashes each chunk of the source as the copy reports it (the chunk is in
 // the cache then, the copy having just read it). Once the copy is flushed,
@@ -66,3 +68,5 @@ private:
     int sourceError_ = 0;
     std::thread thread_;
 };
+
+} // namespace tandrel

@@ -20,6 +20,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 using Side = CopyFailure::Side;
 
@@ -370,3 +372,5 @@ int flushFolder(const fs::path& folder) {
     }
     return 0;
 }
+
+} // namespace tandrel

@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+namespace tandrel {
+
 // What a running file copy reports to, and asks, the job around it.
 class TransferProgress {
 public:
@@ -66,3 +68,5 @@ void removeStaleTemporaries(const boost::filesystem::path& folder);
 // Flushes the names in `folder` to disk, so the copies put there survive a
 // crash under their final names. Returns 0 or the system error.
 int flushFolder(const boost::filesystem::path& folder);
+
+} // namespace tandrel

@@ -7,6 +7,8 @@
 
 #include <boost/system/error_code.hpp>
 
+namespace tandrel {
+
 namespace {
 
 constexpr const char* skipQuestion = "\nDo you want to skip this file and continue?\n";
@@ -65,3 +67,5 @@ std::string jobFailureText(const std::exception& error) {
 std::string clipFailureText(const std::exception& error) {
     return fatalMessageText(error.what(), true);
 }
+
+} // namespace tandrel

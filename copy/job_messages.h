@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 // The question asked when a file-system failure stops one clip: worded by
 // the kind of failure (a missing file, a file that may not be written, or
 // anything else with its code and description), ending with "Do you want to
@@ -22,3 +24,5 @@ std::string fatalMessageText(const std::string& message, bool withContact);
 std::string jobFailureText(const std::exception& error);
 // The fatal message for a failure of one clip that is no file-system error.
 std::string clipFailureText(const std::exception& error);
+
+} // namespace tandrel

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tandrel {
+
 // The answer of the conflict question, as the conflict dialog returns it.
 enum class ConflictChoice : std::int32_t {
     CopyAndReplace = 0x8002,
@@ -30,3 +32,5 @@ struct CopyJobState {
         abortRequested = false;
     }
 };
+
+} // namespace tandrel

@@ -8,6 +8,8 @@
 #include <cctype>
 #include <optional>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -100,3 +102,5 @@ fs::path makeKeepBothName(const std::string& existing) {
     }
     return candidate;
 }
+
+} // namespace tandrel

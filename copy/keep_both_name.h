@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 // The name a copy gets when the user keeps both files: `existing` (made
 // absolute against the working directory the process started in) with
 // " (2)" added to its stem, or the number of a stem that already ends in
@@ -18,3 +20,5 @@ boost::filesystem::path nextKeepBothName(const boost::filesystem::path& path);
 
 // True when `path` names anything at all, a dangling symbolic link included.
 bool nameTaken(const boost::filesystem::path& path);
+
+} // namespace tandrel

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -69,3 +71,5 @@ std::optional<fs::path> findSameContent(const ClipSource& source, const fs::path
     }
     return std::nullopt;
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace tandrel {
+
 // The file among `destination` and its keep-both names (" (2)", " (3)", ...,
 // as long as they are taken) that holds exactly the bytes of `source` (its
 // parts one after the other), or
@@ -14,3 +16,5 @@
 // was reset. Files that cannot be read count as different.
 std::optional<boost::filesystem::path> findSameContent(const ClipSource& source,
                                                        const boost::filesystem::path& destination);
+
+} // namespace tandrel

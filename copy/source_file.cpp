@@ -7,6 +7,8 @@
 
 #include <fcntl.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 SourceFile::SourceFile(const CardTree& card, const fs::path& path, const fs::path& destination)
@@ -39,3 +41,5 @@ ClipSource::ClipSource(const CardTree& card, const std::vector<fs::path>& parts,
         size_ += parts_.back().size();
     }
 }
+
+} // namespace tandrel

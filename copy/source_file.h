@@ -10,6 +10,8 @@
 
 #include <sys/stat.h>
 
+namespace tandrel {
+
 // A stream file of the card, opened for reading beneath the card's folder, so
 // a link that leads out of the card is never followed. Its size is taken
 // once, when it is opened; a copy must end with exactly that many bytes.
@@ -51,3 +53,5 @@ private:
     std::vector<SourceFile> parts_;
     std::uint64_t size_ = 0;
 };
+
+} // namespace tandrel

@@ -9,6 +9,8 @@
 
 #include <sys/stat.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -51,3 +53,5 @@ std::optional<fs::path> StreamFolder::find(const std::string& name) const {
     }
     return std::nullopt;
 }
+
+} // namespace tandrel

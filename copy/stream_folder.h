@@ -13,6 +13,8 @@
 
 #include <sys/types.h>
 
+namespace tandrel {
+
 // The stream folder of a card, listed once per job: the totals of its
 // stream files, the look-up of a playlist's stream name (a card of ten
 // thousand clips must not be listed once per clip), and which files are the
@@ -51,3 +53,5 @@ private:
     StreamNames names_;
     std::set<FileIdentity> identities_;
 };
+
+} // namespace tandrel

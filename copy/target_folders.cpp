@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -64,3 +66,5 @@ void TargetFolders::flush() {
         throw *failure;
     }
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+namespace tandrel {
+
 // The folders a job puts copies in. A folder is made when its first copy
 // needs it, swept of the temporary copies that killed runs left behind the
 // first time the job uses it, and flushed once at the end of the job, so that
@@ -31,3 +33,5 @@ private:
     std::map<boost::filesystem::path, boost::filesystem::path> changed_;
     std::set<boost::filesystem::path> swept_;
 };
+
+} // namespace tandrel

@@ -10,6 +10,8 @@
 #include <iostream>
 #include <vector>
 
+using namespace tandrel;
+
 namespace fs = boost::filesystem;
 
 namespace {

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <fstream>
 
+using namespace tandrel;
+
 namespace fs = boost::filesystem;
 
 namespace {

@@ -9,6 +9,8 @@
 #include <optional>
 #include <stdexcept>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 using boost::system::error_code;
 
@@ -152,3 +154,5 @@ std::uint64_t sumFileSizes(const fs::path& folder, const std::string& extension)
     }
     return total;
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tandrel {
+
 // The extensions of the long names that the camera makers' PC software
 // writes; cards taken straight from a camera carry the 8.3 names instead
 // (".MPL", ".MTS"), which findCardLayout picks when a folder holds only those.
@@ -27,8 +29,8 @@ struct CardLayout {
     boost::filesystem::path streamFolder;
     // ".MPLS", or ".MPL" when the playlist folder holds only those; ".M2TS",
     // or ".MTS" when the stream folder holds only those.
-    std::string playlistExtension = ::playlistExtension;
-    std::string streamExtension = ::streamExtension;
+    std::string playlistExtension = tandrel::playlistExtension;
+    std::string streamExtension = tandrel::streamExtension;
 };
 
 // The first layout, in the order PRIVATE/AVCHDL/BDMV, PRIVATE/AVCHD/BDMV,
@@ -71,3 +73,5 @@ SourceValidity checkSourceFolder(const boost::filesystem::path& source);
 // file-system failures pass on as boost::filesystem::filesystem_error.
 std::int32_t countFiles(const boost::filesystem::path& folder, const std::string& extension);
 std::uint64_t sumFileSizes(const boost::filesystem::path& folder, const std::string& extension);
+
+} // namespace tandrel

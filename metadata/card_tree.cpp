@@ -15,6 +15,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -100,3 +102,5 @@ FileDescriptor openByResolvedPath(const fs::path& root, const fs::path& relative
     }
     return FileDescriptor(::open(resolvedPath.c_str(), flags | O_CLOEXEC | O_NOFOLLOW));
 }
+
+} // namespace tandrel

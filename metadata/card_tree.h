@@ -4,6 +4,8 @@
 
 #include <boost/filesystem/path.hpp>
 
+namespace tandrel {
+
 // A card's folder tree, opened so that no file below it is reached through a
 // symbolic link that leads out of it: a crafted card must not make the
 // program read /etc or a user's files. Links that stay inside still work.
@@ -32,3 +34,5 @@ private:
 // caught, which openat2 would.
 FileDescriptor openByResolvedPath(const boost::filesystem::path& root,
                                   const boost::filesystem::path& relative, int flags);
+
+} // namespace tandrel

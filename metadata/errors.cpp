@@ -1,5 +1,7 @@
 #include "metadata/errors.h"
 
+namespace tandrel {
+
 // Out of line so the vtable and type information live in one object file.
 GeneralException::~GeneralException() = default;
 
@@ -10,3 +12,5 @@ const char* GeneralException::what() const noexcept {
 const char* OperationStopped::what() const noexcept {
     return "The operation was stopped.";
 }
+
+} // namespace tandrel

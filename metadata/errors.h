@@ -3,6 +3,8 @@
 #include <exception>
 #include <string>
 
+namespace tandrel {
+
 // The program's own failures. Each carries one finished message for the user;
 // the class only says what kind of failure it is, so handlers can pick by kind.
 class GeneralException : public std::exception {
@@ -51,3 +53,5 @@ class OperationStopped : public std::exception {
 public:
     const char* what() const noexcept override;
 };
+
+} // namespace tandrel

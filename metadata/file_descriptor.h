@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+namespace tandrel {
+
 // Owns one open file descriptor and closes it when it goes.
 class FileDescriptor {
 public:
@@ -38,3 +40,5 @@ public:
 private:
     int fd_;
 };
+
+} // namespace tandrel

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 namespace {
 
 class FileErrorCategory : public boost::system::error_category {
@@ -34,3 +36,5 @@ const boost::system::error_category& fileErrorCategory() {
 boost::system::error_code makeErrorCode(FileError error) {
     return {static_cast<int>(error), fileErrorCategory()};
 }
+
+} // namespace tandrel

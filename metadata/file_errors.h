@@ -2,6 +2,8 @@
 
 #include <boost/system/error_code.hpp>
 
+namespace tandrel {
+
 // Failures of card and copy operations that have no system error number of
 // their own. They travel in boost::filesystem::filesystem_error like the
 // system's errors, so a skip prompt shows them with their code and words.
@@ -15,3 +17,5 @@ enum class FileError {
 
 const boost::system::error_category& fileErrorCategory();
 boost::system::error_code makeErrorCode(FileError error);
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 std::vector<fs::path> matchingFiles(const fs::path& folder, const std::string& extension) {
@@ -22,3 +24,5 @@ std::vector<fs::path> matchingFiles(const fs::path& folder, const std::string& e
     });
     return files;
 }
+
+} // namespace tandrel

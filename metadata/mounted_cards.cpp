@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 using boost::system::error_code;
 
@@ -181,3 +183,5 @@ std::vector<MountedCard> findMountedCards(const std::string& mountTable,
     std::reverse(cards.begin(), cards.end());
     return cards;
 }
+
+} // namespace tandrel

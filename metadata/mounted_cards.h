@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // A mounted volume that holds a camera card.
 struct MountedCard {
     boost::filesystem::path mountPoint;
@@ -35,3 +37,5 @@ std::vector<MountedCard> findMountedCards();
 // decoded) that lead to the volumes' block devices.
 std::vector<MountedCard> findMountedCards(const std::string& mountTable,
                                           const boost::filesystem::path& labelFolder);
+
+} // namespace tandrel

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+namespace tandrel {
+
 boost::filesystem::path pathFromText(const std::string& text) {
     std::string generic = text;
     std::replace(generic.begin(), generic.end(), '\\', '/');
@@ -152,3 +154,5 @@ boost::filesystem::path followIgnoringCase(const boost::filesystem::path& folder
     }
     return result;
 }
+
+} // namespace tandrel

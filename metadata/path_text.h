@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 // Turns text typed by a user, stored in settings or read from a card into a
 // path. Both "\" and "/" separate components, so Windows-style text such as
 // "\PRIVATE\AVCHDL" means the same folders here.
@@ -58,3 +60,5 @@ bool isFolder(const boost::filesystem::path& path);
 // trees differ in letter case; a folder that cannot be listed has no match.
 boost::filesystem::path followIgnoringCase(const boost::filesystem::path& folder,
                                            const std::string& relative);
+
+} // namespace tandrel

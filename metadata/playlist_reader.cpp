@@ -12,6 +12,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -197,3 +199,5 @@ void readPlaylists(const fs::path& playlistFolder, PlaylistSet& result,
         result.playlists.push_back(readPlaylistFile(tree, file, access.stopRequested, result));
     }
 }
+
+} // namespace tandrel

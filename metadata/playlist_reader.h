@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // One clip of a playlist: the stream file it plays and when it was recorded.
 struct ClipRecord {
     boost::filesystem::path streamFile;
@@ -63,3 +65,5 @@ struct PlaylistAccess {
 // ends the reading with OperationStopped.
 void readPlaylists(const boost::filesystem::path& playlistFolder, PlaylistSet& result,
                    const std::string& extension, const PlaylistAccess& access = {});
+
+} // namespace tandrel

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace {
 
 // Large enough that scanning a crafted file of gigabytes runs at disk speed,
@@ -194,3 +196,5 @@ std::int64_t PlaylistStream::findEntryEnd() {
 void PlaylistStream::fail() const {
     throw MetaDataException("Problem parsing the file " + nativeFile_ + "." + "\n");
 }
+
+} // namespace tandrel

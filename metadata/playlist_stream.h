@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // A playlist file opened for binary input, with the reading primitives of the
 // playlist layout. End of file is sticky: once a read or a skip has gone past
 // the last byte, every later read gives zero bytes, empty texts and -1, and
@@ -72,3 +74,5 @@ private:
     std::uint64_t bufferStart_ = 0;
     std::size_t bufferLength_ = 0;
 };
+
+} // namespace tandrel

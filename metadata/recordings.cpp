@@ -1,5 +1,7 @@
 #include "metadata/recordings.h"
 
+namespace tandrel {
+
 std::vector<Recording> recordingsOf(const PlaylistSet& playlists, bool joinParts) {
     std::vector<Recording> recordings;
     std::size_t index = 0;
@@ -15,3 +17,5 @@ std::vector<Recording> recordingsOf(const PlaylistSet& playlists, bool joinParts
     }
     return recordings;
 }
+
+} // namespace tandrel

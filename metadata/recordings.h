@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace tandrel {
+
 // One recording as the camera made it: a clip, and the clips that continue
 // it. Cameras split a long recording into several stream files at the FAT
 // size limit; each part is a PlayItem of its own that continues the one
@@ -22,3 +24,5 @@ struct Recording {
 // recording of its own; a part that names the same stream file as another is
 // kept as the playlist says.
 std::vector<Recording> recordingsOf(const PlaylistSet& playlists, bool joinParts = true);
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace tandrel {
+
 StreamNames::StreamNames(const std::vector<std::string>& entryNames, std::string streamExtension)
     : streamExtension_(std::move(streamExtension)), names_(entryNames.begin(), entryNames.end()) {
     for (const std::string& name : entryNames) {
@@ -34,3 +36,5 @@ std::optional<std::string> StreamNames::findSpelling(const std::string& name) co
     }
     return std::nullopt;
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 #include <unordered_set>
 #include <vector>
 
+namespace tandrel {
+
 // The names in a card's stream folder, indexed once so that each PlayItem's
 // stream is found without searching the folder again (a card may hold ten
 // thousand clips).
@@ -32,3 +34,5 @@ private:
     std::unordered_set<std::string> names_;
     std::unordered_map<std::string, std::string> firstByUpperName_;
 };
+
+} // namespace tandrel

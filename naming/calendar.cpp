@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace tandrel {
+
 namespace {
 
 std::int64_t floorDivide(std::int64_t value, std::int64_t divisor) {
@@ -52,3 +54,5 @@ std::tm withCalendarFields(const std::tm& time) {
     completed.tm_yday = static_cast<int>(days - daysToMonthStart(yearOfDay(days), 0));
     return completed;
 }
+
+} // namespace tandrel

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace tandrel {
+
 // `time` with its day of week and day of year set from its year, month and
 // day (Gregorian calendar); every other field is left as it is. The playlist
 // reader leaves those two fields at 0, and the weekday and week conversions of
@@ -9,3 +11,5 @@
 // next month or year, as mktime would count it, so a crafted card still gets
 // fields inside their ranges.
 std::tm withCalendarFields(const std::tm& time);
+
+} // namespace tandrel

@@ -2,6 +2,8 @@
 
 #include "metadata/path_text.h"
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 fs::path buildDestinationPath(const std::string& targetText, bool generateFolder,
@@ -21,3 +23,5 @@ fs::path buildDestinationPath(const std::string& targetText, bool generateFolder
         renameFiles ? expandMask(fileMask, clip) + ".m2ts" : clip.streamFile.filename().string();
     return appendText(destination, fileName);
 }
+
+} // namespace tandrel

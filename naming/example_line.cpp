@@ -2,6 +2,8 @@
 
 #include "naming/name_mask.h"
 
+namespace tandrel {
+
 ExampleLine makeExampleLine(const std::string& targetText, bool generateFolder,
                             const std::string& folderMaskText, bool renameFiles,
                             const std::string& fileMaskText, const std::tm& exampleTime,
@@ -24,3 +26,5 @@ ExampleLine makeExampleLine(const std::string& targetText, bool generateFolder,
     }
     return ExampleLine{pathValidityMessage(validity), false};
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <string>
 
+namespace tandrel {
+
 // What the "Example:" box shows and whether the masks allow a copy.
 struct ExampleLine {
     std::string text;
@@ -19,3 +21,5 @@ ExampleLine makeExampleLine(const std::string& targetText, bool generateFolder,
                             const std::string& folderMaskText, bool renameFiles,
                             const std::string& fileMaskText, const std::tm& exampleTime,
                             PathStyle style = nativePathStyle);
+
+} // namespace tandrel

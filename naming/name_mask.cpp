@@ -7,6 +7,8 @@
 #include <array>
 #include <ctime>
 
+namespace tandrel {
+
 namespace {
 
 struct Conversion {
@@ -140,3 +142,5 @@ std::string expandMask(const NameMask& mask, const ClipRecord& clip) {
     }
     return result;
 }
+
+} // namespace tandrel

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // The masks a new user starts with: a folder per recording day, each copy
 // named after its recording time.
 inline constexpr const char* defaultFolderMask = "%Y_%m_%d";
@@ -63,3 +65,5 @@ std::string expandMask(const NameMask& mask, const ClipRecord& clip);
 boost::filesystem::path buildDestinationPath(const std::string& targetText, bool generateFolder,
                                              const NameMask& folderMask, bool renameFiles,
                                              const NameMask& fileMask, const ClipRecord& clip);
+
+} // namespace tandrel

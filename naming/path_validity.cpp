@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string_view>
 
+namespace tandrel {
+
 namespace {
 
 constexpr std::array<std::string_view, 22> reservedNames{
@@ -120,3 +122,5 @@ std::string pathValidityMessage(PathValidity validity) {
     }
     throw std::invalid_argument("Unknown validity.");
 }
+
+} // namespace tandrel

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tandrel {
+
 enum class PathValidity : std::int32_t {
     Valid = 0,
     InvalidCharacter = 1,
@@ -34,3 +36,5 @@ PathValidity checkPathValidity(const boost::filesystem::path& path,
 // "Unknown validity." for Valid, which has no message, and for a value
 // outside the enumeration.
 std::string pathValidityMessage(PathValidity validity);
+
+} // namespace tandrel

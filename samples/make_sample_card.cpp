@@ -6,6 +6,8 @@
 #include <exception>
 #include <iostream>
 
+using namespace tandrel;
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::cerr << "usage: tandrel_make_sample_card FOLDER\n";

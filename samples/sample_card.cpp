@@ -1,5 +1,7 @@
 #include "samples/sample_card.h"
 
+namespace tandrel {
+
 namespace {
 
 CardClip clip(const char* name, const DateBytes& recorded, std::uint64_t streamSize) {
@@ -32,3 +34,5 @@ CardSpec sampleCard() {
     };
     return card;
 }
+
+} // namespace tandrel

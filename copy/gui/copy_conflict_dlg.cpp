@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+namespace tandrel {
+
 namespace {
 
 const int forAllControlId = 1020;
@@ -160,3 +162,5 @@ void CCopyConflictDlg::choose(ConflictChoice choice) {
     }
     done(static_cast<int>(choice));
 }
+
+} // namespace tandrel

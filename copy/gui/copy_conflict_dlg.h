@@ -10,6 +10,8 @@
 
 class QCheckBox;
 
+namespace tandrel {
+
 // The question asked when a copy meets a file of the same name: replace it,
 // leave it, or keep both (the copy then takes `keepBothName`), or skip, each
 // optionally for all remaining conflicts of the job; Cancel stops the job.
@@ -48,3 +50,5 @@ private:
     bool* repeat_;
     QCheckBox* forAll_;
 };
+
+} // namespace tandrel

@@ -4,6 +4,8 @@
 #include "copy/gui/gui_copy_job_host.h"
 #include "copy/gui/up_dialog.h"
 
+namespace tandrel {
+
 bool copyJobProc(UPThreadParams* params) {
     auto& host = *static_cast<GuiCopyJobHost*>(params->userParameter());
     host.jobStarted(*params);
@@ -19,3 +21,5 @@ bool copyJobProc(UPThreadParams* params) {
     host.jobEnded(completed);
     return completed;
 }
+
+} // namespace tandrel

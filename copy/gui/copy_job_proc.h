@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tandrel {
+
 class UPThreadParams;
 
 // The progress dialog's worker procedure for the Copy command: runs the copy
@@ -9,3 +11,5 @@ class UPThreadParams;
 // escapes the job makes it return false, which the owner reports as a
 // failure rather than a success.
 bool copyJobProc(UPThreadParams* params);
+
+} // namespace tandrel

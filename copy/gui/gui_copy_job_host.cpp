@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QWidget>
 
+namespace tandrel {
+
 namespace {
 
 // The folder as people say it: the home folder as "~".
@@ -163,3 +165,5 @@ void GuiCopyJobHost::notifyIfAway(const QString& body) const {
         notifier_->notify(body);
     }
 }
+
+} // namespace tandrel

@@ -8,8 +8,11 @@
 
 #include <functional>
 
-class DesktopNotifier;
 class QWidget;
+
+namespace tandrel {
+
+class DesktopNotifier;
 class UPThreadParams;
 
 // The fields a copy job reads from the main dialog. Called on the UI thread
@@ -96,3 +99,5 @@ private:
     // Set when the job stopped at a question or failed: it then ends without "Done!".
     bool endedEarly_ = false;
 };
+
+} // namespace tandrel

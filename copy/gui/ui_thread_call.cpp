@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <system_error>
 
+namespace tandrel {
+
 UiThreadCaller::UiThreadCaller()
     : uiThread_(std::this_thread::get_id()),
       wakeDescriptor_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
@@ -96,3 +98,5 @@ void UiThreadCaller::runRequests() {
         finished_.notify_all();
     }
 }
+
+} // namespace tandrel

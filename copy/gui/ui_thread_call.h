@@ -10,6 +10,8 @@
 
 class QSocketNotifier;
 
+namespace tandrel {
+
 // Lets a worker thread run calls on the thread that constructed this object
 // (the UI thread) and wait for them: a worker's "send". A call made on that
 // thread itself runs at once. An exception thrown by the call is rethrown
@@ -55,3 +57,5 @@ private:
     std::condition_variable finished_;
     std::deque<Request*> requests_;
 };
+
+} // namespace tandrel

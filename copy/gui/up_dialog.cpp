@@ -16,6 +16,8 @@
 #include <memory>
 #include <system_error>
 
+namespace tandrel {
+
 namespace {
 
 const int statusControlId = 1026;
@@ -375,3 +377,5 @@ void CUPDialog::waitForWorker() {
     }
     thread_.join();
 }
+
+} // namespace tandrel

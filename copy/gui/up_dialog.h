@@ -14,6 +14,9 @@
 class QDialog;
 class QEventLoop;
 class QWidget;
+
+namespace tandrel {
+
 class UPDialogProcedure;
 
 // The progress dialog's own messages. They keep the numbers of the private
@@ -151,3 +154,5 @@ private:
     bool workerEnded_ = true;
     QEventLoop* waitLoop_ = nullptr;
 };
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+namespace tandrel {
+
 WrappingButton::WrappingButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
 
 void WrappingButton::paintEvent(QPaintEvent*) {
@@ -19,3 +21,5 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     painter.drawItemText(contents, flags, palette(), isEnabled(), text(), QPalette::ButtonText);
 }
+
+} // namespace tandrel

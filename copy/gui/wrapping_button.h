@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+namespace tandrel {
+
 // A push button whose text wraps onto several lines, centred, like a
 // multi-line button of a dialog template. text() stays the text as given.
 class WrappingButton : public QPushButton {
@@ -11,3 +13,5 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+} // namespace tandrel

@@ -1,8 +1,8 @@
 #include "app/about_dlg.h"
 #include "app/picture_dlg.h"
-#include "common/product_facts.h"
 #include "common/dialog_units.h"
 #include "common/message_box.h"
+#include "common/product_facts.h"
 #include "common/static_link.h"
 #include "common/string_table.h"
 #include "tests/support/qstring_printer.h"
@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+namespace tandrel {
 
 namespace {
 
@@ -144,3 +146,5 @@ TEST_F(AboutDialog, ProgramStringTableHasTheSystemMenuItem) {
     EXPECT_EQ(loadString(101), QStringLiteral("&About Tandrel..."));
     EXPECT_TRUE(loadString(102).isEmpty());
 }
+
+} // namespace tandrel

@@ -15,6 +15,8 @@
 
 #include <functional>
 
+namespace tandrel {
+
 namespace {
 
 // Performs `steps` on the picker once it runs modally; a picker still open
@@ -61,3 +63,5 @@ TEST_F(MainDialogTest, BrowseSetsTheFieldOnlyWhenAFolderIsConfirmed) {
     control<QPushButton>(*dialog, IdBrowseSource)->click();
     EXPECT_EQ(source->text(), before);
 }
+
+} // namespace tandrel

@@ -12,6 +12,8 @@
 
 #include <QPushButton>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 TEST_F(MainDialogTest, CopyButtonCopiesTheCardAskingAboutAConflictAndASkip) {
@@ -52,3 +54,5 @@ TEST_F(MainDialogTest, CopyButtonCopiesTheCardAskingAboutAConflictAndASkip) {
     EXPECT_EQ(dialog->result(), 0);
     EXPECT_TRUE(copy->isEnabled());
 }
+
+} // namespace tandrel

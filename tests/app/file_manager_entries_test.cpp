@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+namespace tandrel {
+
 namespace {
 
 QString text(const boost::filesystem::path& path) {
@@ -129,3 +131,5 @@ TEST(FileManagerEntries, FailuresSayWhichWayTheyFailed) {
     EXPECT_EQ(failureOf([&] { stuck.remove(); }), "Could not delete from registry.");
     EXPECT_EQ(failureOf([&] { stuck.write(); }), "Could not write to registry.");
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 
 #include <QtTest/QTest>
 
+namespace tandrel {
+
 std::tm fixedExampleTime() {
     // As the clock gives it: weekday and day of year filled in.
     std::tm time = recordedAt(2026, 12, 5, 18, 45, 3);
@@ -34,3 +36,5 @@ void MainDialogTest::activate(CTandrelDlg& dialog) {
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
 }
+
+} // namespace tandrel

@@ -11,6 +11,8 @@
 #include <ctime>
 #include <memory>
 
+namespace tandrel {
+
 // 5 December 2026, 18:45:03: the time every test dialog takes as its
 // example time.
 std::tm fixedExampleTime();
@@ -41,3 +43,5 @@ template <typename Control> Control* control(const QWidget& dialog, int id) {
     EXPECT_NE(found, nullptr) << "no control " << id;
     return found;
 }
+
+} // namespace tandrel

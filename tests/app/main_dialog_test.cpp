@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
+namespace tandrel {
+
 namespace {
 
 QString text(const QWidget& dialog, int id) {
@@ -363,3 +365,5 @@ TEST_F(MainDialogTest, LayoutFollowsTheTemplate) {
     EXPECT_EQ(menu, QStringList({"&File", "32771 E&xit", "&Tools", "32798 &Options...", "&Help",
                                  "32772 &About..."}));
 }
+
+} // namespace tandrel

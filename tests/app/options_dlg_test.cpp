@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QPushButton>
 
+namespace tandrel {
+
 namespace {
 
 // The dialog works on the test's own data folder (see gui_test_main).
@@ -125,3 +127,5 @@ TEST_F(OptionsDialog, FailureIsShownAndTheDialogStaysOpen) {
                            QStringLiteral("Could not delete from registry.")}));
     EXPECT_EQ(MessageBox::shownCaptions().value(0), MessageBox::applicationTitle());
 }
+
+} // namespace tandrel

@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 
+namespace tandrel {
+
 namespace {
 
 // Shows `window` and tells whether it lies, frame and all, on the screen.
@@ -87,3 +89,5 @@ TEST(ScreenFit, EveryWindowOpensWhollyOnTheScreenOfItsParent) {
     progress.DoModal();
     EXPECT_TRUE(progress.onScreen);
 }
+
+} // namespace tandrel

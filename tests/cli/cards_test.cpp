@@ -12,6 +12,8 @@
 
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -94,3 +96,5 @@ TEST(CliCards, FindsALoopMountedCard) {
     EXPECT_EQ(after.exitCode, 0);
     EXPECT_EQ(after.out.find(dir.str()), std::string::npos) << after.out;
 }
+
+} // namespace tandrel

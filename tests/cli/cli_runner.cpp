@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace {
 
 int exitCodeOf(int status) {
@@ -56,3 +58,5 @@ std::string shellQuoted(const std::string& text) {
     }
     return quoted + "'";
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 struct CliRun {
     int exitCode = -1;
     std::string out;
@@ -20,3 +22,5 @@ CliRun runCli(const std::vector<std::string>& arguments,
 
 // `text` quoted for a POSIX shell.
 std::string shellQuoted(const std::string& text);
+
+} // namespace tandrel

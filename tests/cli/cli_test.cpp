@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 TEST(Cli, AnswersHelpVersionAndUsageErrors) {
     const CliRun version = runCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
@@ -146,3 +148,5 @@ TEST(Cli, NamesFromTheCardCannotControlTheTerminal) {
     EXPECT_NE(plan.out.find("/v/2026_12_05/\\x1b[2J\\xff.M2TS\n"), std::string::npos) << plan.out;
     EXPECT_EQ(plan.out.find('\x1b'), std::string::npos);
 }
+
+} // namespace tandrel

@@ -20,6 +20,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -366,3 +368,5 @@ TEST_F(CliCopyTest, ProgressAsJsonLines) {
 }
 
 } // namespace
+
+} // namespace tandrel

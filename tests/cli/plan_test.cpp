@@ -6,6 +6,8 @@
 
 #include <boost/filesystem/operations.hpp>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -154,3 +156,5 @@ TEST_F(PlanCommand, MarksSharedDestinationsAndJoinsRecordings) {
                            "/00002.M2TS -> /v/2026_12_05/18_45_03.m2ts\n" + streams +
                            "/00003.M2TS -> /v/2026_12_06/09_05_00.m2ts\n");
 }
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tandrel {
+
 TEST(TerminalText, EscapesControlsAndInvalidUtf8Only) {
     EXPECT_EQ(printable("Caméra \\ 🎥 00001.MTS"), "Caméra \\ 🎥 00001.MTS");
     EXPECT_EQ(printable("a\x1b[31mb\x7f\n"), "a\\x1b[31mb\\x7f\\x0a");
@@ -26,3 +28,5 @@ TEST(TerminalText, JsonKeepsTheExactBytes) {
     EXPECT_EQ(jsonText({{"mountPoint", "/media/x\xff\xc3"}}),
               R"({"mountPoint":"/media/x\udcff\udcc3"})");
 }
+
+} // namespace tandrel

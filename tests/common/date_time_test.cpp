@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <streambuf>
 
+namespace tandrel {
+
 namespace {
 
 // 5 December 2026, 18:45:03, as the playlist reader delivers it: weekday and
@@ -99,3 +101,5 @@ TEST(DateTime, TimeNowIsTheCompleteLocalTime) {
     EXPECT_EQ(copy.tm_wday, now.tm_wday);
     EXPECT_EQ(copy.tm_yday, now.tm_yday);
 }
+
+} // namespace tandrel

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -170,3 +172,5 @@ TEST(DebugLog, ReadOnlyFolderIsSilent) {
     EXPECT_EQ(status, 0);
     EXPECT_FALSE(fs::exists(folder / "debug.log"));
 }
+
+} // namespace tandrel

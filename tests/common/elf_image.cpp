@@ -1,5 +1,7 @@
 #include "tests/common/elf_image.h"
 
+namespace tandrel {
+
 namespace {
 
 class Writer {
@@ -85,3 +87,5 @@ std::string elfImage(const std::string& name, const std::vector<unsigned char>& 
     }
     return w.bytes();
 }
+
+} // namespace tandrel

@@ -11,6 +11,8 @@
 
 #include <stdexcept>
 
+namespace tandrel {
+
 namespace {
 
 // Reads with the user language of `locale`, restoring the default after.
@@ -235,3 +237,5 @@ TEST(LanguageId, MapsLocalesToWindowsLanguageIds) {
     EXPECT_EQ(languageIdForLocale(QLocale::c()), 0x0409);
     EXPECT_EQ(languageIdForLocale(QLocale("sw_KE")), 0x0000);
 }
+
+} // namespace tandrel

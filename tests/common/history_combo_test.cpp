@@ -10,6 +10,8 @@
 #include <QSettings>
 #include <QStringList>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -154,3 +156,5 @@ TEST_F(HistoryCombo, DropDownShowsTheGivenNumberOfItems) {
     box.SetDropDownItems(20);
     EXPECT_EQ(box.maxVisibleItems(), 20);
 }
+
+} // namespace tandrel

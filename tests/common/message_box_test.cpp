@@ -10,6 +10,8 @@
 #include <QTextLayout>
 #include <QTimer>
 
+namespace tandrel {
+
 namespace {
 
 // The lines `label` shows its text in, broken as the text layout breaks
@@ -63,3 +65,5 @@ TEST(MessageBox, LongPathsBreakAfterSeparatorsAndCopyAsGiven) {
     }
     EXPECT_TRUE(copied.contains(path)) << copied.toStdString();
 }
+
+} // namespace tandrel

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 TEST(PathHelpers, GetPathCutsAtTheLastSeparator) {
@@ -53,3 +55,5 @@ TEST(PathHelpers, UnknownSpecialFolderIsEmpty) {
     EXPECT_TRUE(GetSpecialFolderPath(16).isEmpty());
     EXPECT_TRUE(GetSpecialFolderPath(0xFFFFFFFFu).isEmpty());
 }
+
+} // namespace tandrel

@@ -16,6 +16,8 @@
 
 #include <cstdlib>
 
+namespace tandrel {
+
 namespace {
 
 const QSize imageSize(8, 6);
@@ -250,3 +252,5 @@ TEST_F(Picture, ControlIsALinkOnlyWithAStringOfItsId) {
     PictureDialog without(77, QSize(20, 20), false);
     EXPECT_NE(without.control.cursor().shape(), Qt::PointingHandCursor);
 }
+
+} // namespace tandrel

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QTest>
 
+namespace tandrel {
+
 namespace {
 
 // A dialog with one label `id` showing `text`, as a template would make it.
@@ -160,3 +162,5 @@ TEST(StaticLink, KeepsItsUnderlineWhenTheFontChanges) {
     EXPECT_TRUE(link.font().underline());
     EXPECT_EQ(link.font().pointSize(), bigger.pointSize());
 }
+
+} // namespace tandrel

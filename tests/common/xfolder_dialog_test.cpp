@@ -26,6 +26,8 @@
 
 #include <functional>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -411,3 +413,5 @@ TEST_F(XFolderDialogTest, LeavingTheBoxOpensTheTypedFolder) {
         EXPECT_EQ(dialog.directory().absolutePath(), qt(dir_ / "elsewhere"));
     });
 }
+
+} // namespace tandrel

@@ -18,6 +18,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -411,3 +413,5 @@ TEST(JobMessages, ADestinationIsNeverCalledTheSourceFile) {
 }
 
 } // namespace
+
+} // namespace tandrel

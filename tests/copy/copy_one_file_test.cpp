@@ -23,6 +23,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -357,3 +359,5 @@ TEST(KeepBothName, SkipsEveryTakenNameAndReturnsTheFreeOne) {
 }
 
 } // namespace
+
+} // namespace tandrel

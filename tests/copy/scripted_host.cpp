@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tandrel {
+
 ConflictChoice ScriptedHost::askConflict(const std::string& existing,
                                          const std::string& keepBothName, bool& repeat) {
     conflictQuestions.push_back({existing, keepBothName});
@@ -54,3 +56,5 @@ bool ScriptedReporter::stopRequested() const {
     }
     return stop || checksBeforeStop == 0;
 }
+
+} // namespace tandrel

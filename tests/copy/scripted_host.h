@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // A CopyJobHost whose answers are queued before the job runs and whose
 // questions are recorded. A question without a queued answer fails the test.
 class ScriptedHost : public CopyJobHost {
@@ -82,3 +84,5 @@ public:
         return stopAfterBytes != 0 && !counts.empty() && counts.back() >= stopAfterBytes;
     }
 };
+
+} // namespace tandrel

@@ -11,6 +11,8 @@
 
 #include <vector>
 
+namespace tandrel {
+
 namespace {
 
 struct Control {
@@ -135,3 +137,5 @@ TEST(CopyConflictDialog, ShowsPathsAsPlainText) {
 }
 
 } // namespace
+
+} // namespace tandrel

@@ -31,6 +31,8 @@
 #include <functional>
 #include <vector>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -311,3 +313,5 @@ TEST(CopyJobProc, AJobThatEndsWhileNoWindowIsActiveIsAnnouncedToTheDesktop) {
 } // namespace
 
 #include "copy_job_proc_test.moc"
+
+} // namespace tandrel

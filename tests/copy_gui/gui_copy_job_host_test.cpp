@@ -24,6 +24,8 @@
 #include <mutex>
 #include <string>
 
+namespace tandrel {
+
 namespace {
 
 // Field values as the main dialog would give them; notes any read made off
@@ -254,3 +256,5 @@ TEST(GuiCopyJobHost, CancelOfTheProgressDialogWorksWhileAQuestionIsOpen) {
 }
 
 } // namespace
+
+} // namespace tandrel

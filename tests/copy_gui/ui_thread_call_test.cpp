@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+namespace tandrel {
+
 namespace {
 
 TEST(UiThreadCaller, RunsSentAndPostedCallsOnTheUiThreadInOrder) {
@@ -48,3 +50,5 @@ TEST(UiThreadCaller, RunsSentAndPostedCallsOnTheUiThreadInOrder) {
 }
 
 } // namespace
+
+} // namespace tandrel

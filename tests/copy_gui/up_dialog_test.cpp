@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 namespace {
 
 struct Seen {
@@ -317,3 +319,5 @@ TEST(UPDialog, CancelCanBeDisallowedFromTheStart) {
 }
 
 } // namespace
+
+} // namespace tandrel

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace tandrel {
+
 // A worker procedure for tests: the dialog's user parameter is a
 // WorkerScript, whose body runs on the worker thread.
 struct WorkerScript {
@@ -13,3 +15,5 @@ struct WorkerScript {
 inline bool runWorkerScript(UPThreadParams* params) {
     return static_cast<WorkerScript*>(params->userParameter())->body(*params);
 }
+
+} // namespace tandrel

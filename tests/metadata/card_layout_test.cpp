@@ -14,6 +14,8 @@
 #include <ostream>
 #include <stdexcept>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -295,3 +297,5 @@ TEST(CardLayout, MatchesExtensionsFromTheLastDot) {
     EXPECT_FALSE(extensionMatches("a.MPL", ".MPLS"));
     EXPECT_FALSE(extensionMatches("a.", ".MPLS"));
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace tandrel {
+
 namespace {
 
 // Which handlers, tried most specific first, catch `thrown`.
@@ -53,3 +55,5 @@ TEST(Errors, CarryTheirOwnCopyOfTheMessage) {
     EXPECT_NE(copy.what(), original.what());
     EXPECT_STREQ(GeneralException("").what(), "");
 }
+
+} // namespace tandrel

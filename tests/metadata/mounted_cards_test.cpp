@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -107,3 +109,5 @@ TEST(MountedCards, LeavesOutVolumesThatCannotBeRead) {
               }),
               1);
 }
+
+} // namespace tandrel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tandrel {
+
 TEST(PathText, TakesBothSeparators) {
     EXPECT_EQ(pathFromText("C:\\Users\\me/Videos").string(), "C:/Users/me/Videos");
     EXPECT_EQ(pathFromText("\\PRIVATE\\AVCHDL").string(), "/PRIVATE/AVCHDL");
@@ -17,3 +19,5 @@ TEST(PathText, AppendsWithOneSeparator) {
     EXPECT_EQ(appendText(boost::filesystem::path("D:"), "x").string(), "D:x");
     EXPECT_EQ(appendText(boost::filesystem::path(), "a\\b").string(), "a/b");
 }
+
+} // namespace tandrel

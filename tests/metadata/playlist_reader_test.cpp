@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -408,3 +410,5 @@ TEST(PlaylistReader, TellsWhichClipsContinueARecording) {
               (std::vector<std::pair<std::size_t, std::size_t>>{{0, 3}, {3, 1}, {4, 1}, {5, 1}}));
     EXPECT_EQ(recordingsOf(result, false).size(), 6u);
 }
+
+} // namespace tandrel

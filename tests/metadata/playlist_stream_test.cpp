@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tandrel {
+
 namespace {
 
 struct PlaylistStreamTest : ::testing::Test {
@@ -100,3 +102,5 @@ TEST_F(PlaylistStreamTest, ReportsProblemsWithTheFileName) {
         EXPECT_EQ(error.what(), "Unable to open file " + (dir / "missing.MPLS").string() + ".\n");
     }
 }
+
+} // namespace tandrel

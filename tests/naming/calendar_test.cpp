@@ -6,6 +6,8 @@
 
 #include <climits>
 
+namespace tandrel {
+
 TEST(Calendar, WeekdayAndDayOfYearFromTheDate) {
     const std::tm completed = withCalendarFields(recordedAt(2026, 12, 5, 18, 45, 3));
     EXPECT_EQ(completed.tm_wday, 6);
@@ -34,3 +36,5 @@ TEST(Calendar, OutOfRangeDatesRollOverIntoRange) {
         EXPECT_TRUE(completed.tm_yday >= 0 && completed.tm_yday <= 365) << field;
     }
 }
+
+} // namespace tandrel

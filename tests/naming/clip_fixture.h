@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace tandrel {
+
 // Saturday 5 December 2026, 18:45:03.
 inline ClipRecord clipOf(const std::string& streamFile) {
     ClipRecord clip;
@@ -12,3 +14,5 @@ inline ClipRecord clipOf(const std::string& streamFile) {
     clip.recordingTime = recordedAt(2026, 12, 5, 18, 45, 3);
     return clip;
 }
+
+} // namespace tandrel

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tandrel {
+
 namespace {
 
 struct Fields {
@@ -67,3 +69,5 @@ TEST(DestinationPath, CraftedStreamNamesCannotLeaveTheTarget) {
     EXPECT_EQ(nativeText(destination({"/v", false, "", false, "", "../../etc/00001.M2TS"})),
               "/v/00001.M2TS");
 }
+
+} // namespace tandrel

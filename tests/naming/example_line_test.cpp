@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tandrel {
+
 namespace {
 
 const std::tm exampleTime = recordedAt(2026, 12, 5, 18, 45, 3);
@@ -66,3 +68,5 @@ TEST(ExampleLine, NativeStyleByDefault) {
     EXPECT_EQ(line.text, "Target folder cannot be blank");
     EXPECT_FALSE(line.namingReady);
 }
+
+} // namespace tandrel

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <ctime>
 
+namespace tandrel {
+
 namespace {
 
 std::string expand(const std::string& mask, const std::string& streamFile = "00001.M2TS") {
@@ -93,3 +95,5 @@ TEST(ExpandMask, TimeZoneIsTheSystemsAtTheRecordingDate) {
     EXPECT_EQ(summer, "+0200");
     EXPECT_EQ(fromClock, fromCard);
 }
+
+} // namespace tandrel

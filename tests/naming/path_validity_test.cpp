@@ -6,6 +6,8 @@
 
 #include <stdexcept>
 
+namespace tandrel {
+
 namespace {
 
 constexpr PathStyle W = PathStyle::Windows;
@@ -110,3 +112,5 @@ TEST(PathValidity, Messages) {
             std::invalid_argument);
     }
 }
+
+} // namespace tandrel

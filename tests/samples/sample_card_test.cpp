@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 // The committed card is what the generator writes today.
@@ -33,3 +35,5 @@ TEST(SampleCard, ReadsAsACard) {
     EXPECT_EQ(result.clipTotal, 6);
     EXPECT_EQ(countFiles(streamFolderOf(committed), streamExtension), 6);
 }
+
+} // namespace tandrel

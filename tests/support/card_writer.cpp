@@ -7,6 +7,8 @@
 #include <fstream>
 #include <stdexcept>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 namespace {
@@ -344,3 +346,5 @@ CardSpec simpleCard(int playlistCount, int clipsPerPlaylist, std::uint64_t strea
     }
     return card;
 }
+
+} // namespace tandrel

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // A date and time as the playlist stores it: seven packed decimal bytes,
 // year (two bytes), month, day, hour, minute, second.
 using DateBytes = std::array<std::uint8_t, 7>;
@@ -121,3 +123,5 @@ void writeStreamFile(const boost::filesystem::path& file, std::uint64_t size);
 // A card with `playlistCount` playlists of `clipsPerPlaylist` clips each, one
 // clip per minute from 2026-12-05 18:00:00, stream names numbered from 00000.
 CardSpec simpleCard(int playlistCount, int clipsPerPlaylist, std::uint64_t streamSize = 4096);
+
+} // namespace tandrel

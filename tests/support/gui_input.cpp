@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+namespace tandrel {
+
 void typeText(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
@@ -13,3 +15,5 @@ void typeText(QLineEdit* edit, const QString& text) {
         QApplication::sendEvent(edit, &key);
     }
 }
+
+} // namespace tandrel

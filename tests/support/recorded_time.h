@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace tandrel {
+
 // A recording time as the playlist reader leaves it: day of week and day of
 // year at 0.
 inline std::tm recordedAt(int year, int month, int day, int hour, int minute, int second) {
@@ -14,3 +16,5 @@ inline std::tm recordedAt(int year, int month, int day, int hour, int minute, in
     time.tm_sec = second;
     return time;
 }
+
+} // namespace tandrel

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+namespace tandrel {
+
 namespace fs = boost::filesystem;
 
 TempDir::TempDir()
@@ -61,3 +63,5 @@ std::string readFile(const fs::path& file) {
     }
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+} // namespace tandrel

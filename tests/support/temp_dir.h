@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tandrel {
+
 // A fresh folder under the system's temporary folder, removed with everything
 // in it when the object goes away.
 class TempDir {
@@ -36,3 +38,5 @@ std::vector<std::string> namesIn(const boost::filesystem::path& folder);
 void writeFile(const boost::filesystem::path& file, const std::string& content);
 // The whole content of `file`.
 std::string readFile(const boost::filesystem::path& file);
+
+} // namespace tandrel

@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace tandrel {
+
 namespace {
 
 constexpr uid_t nobodyId = 65534;
@@ -30,3 +32,5 @@ int runUnprivileged(const std::function<int()>& check) {
     const int code = WEXITSTATUS(status);
     return code == 255 ? -1 : code;
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QUrl>
 
+namespace tandrel {
+
 // Takes over opening links for these schemes while it lives and records
 // what would have been opened.
 class UrlCatcher : public QObject {
@@ -31,3 +33,5 @@ public slots:
 private:
     QStringList schemes_;
 };
+
+} // namespace tandrel

@@ -18,6 +18,8 @@
 #include <stdexcept>
 #include <string>
 
+using namespace tandrel;
+
 namespace {
 
 const char* const sectionName = ".tandrel_version";

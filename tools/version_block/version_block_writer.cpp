@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+namespace tandrel {
+
 namespace {
 
 constexpr std::uint32_t fixedSignature = 0xFEEF04BD;
@@ -186,3 +188,5 @@ std::array<std::uint16_t, 4> parseVersion(const std::string& text) {
         ++i;
     }
 }
+
+} // namespace tandrel

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace tandrel {
+
 // What goes into one binary's version block: the fixed record and its
 // string tables.
 struct VersionDescription {
@@ -39,3 +41,5 @@ std::vector<unsigned char> writeVersionBlock(const VersionDescription& descripti
 // "2.5.0.11" and shorter forms ("1.0" is 1.0.0.0). Throws
 // std::invalid_argument for anything else.
 std::array<std::uint16_t, 4> parseVersion(const std::string& text);
+
+} // namespace tandrel
