@@ -39,6 +39,9 @@ namespace {
 
 class Fields : public CopyJobFields {
 public:
+    Fields(const std::string& sourceText = {}, const std::string& targetText = {})
+        : source(QString::fromStdString(sourceText)), target(QString::fromStdString(targetText)) {}
+
     QString source;
     QString target;
 
@@ -98,9 +101,7 @@ TEST(CopyJobProc, CopiesACardAndSettlesAConflictThroughTheDialog) {
     writeFile(target / "18_00_00.m2ts", "older copy");
 
     QWidget owner;
-    Fields fields;
-    fields.source = QString::fromStdString(card.str());
-    fields.target = QString::fromStdString(target.str());
+    Fields fields(card.str(), target.str());
     GuiCopyJobHost host(&owner, fields);
     QString offered;
     CCopyConflictDlg::queueScript([&offered](CCopyConflictDlg& dialog) {
@@ -124,9 +125,7 @@ TEST(CopyJobProc, CopiesACardAndSettlesAConflictThroughTheDialog) {
 TEST(CopyJobProc, AMissingCardEndsWithOneFatalMessage) {
     TempDir target;
     QWidget owner;
-    Fields fields;
-    fields.source = QString::fromStdString((target / "no card").string());
-    fields.target = QString::fromStdString(target.str());
+    Fields fields((target / "no card").string(), target.str());
     GuiCopyJobHost host(&owner, fields);
     MessageBox::clearScript();
     MessageBox::queueAnswer(MessageBox::AnswerOk);
@@ -146,9 +145,7 @@ TEST(CopyJobProc, CancelStopsTheJobAndLeavesOnlyWholeFiles) {
     writeCard(card.path(), simpleCard(1, 4, size));
 
     QWidget owner;
-    Fields fields;
-    fields.source = QString::fromStdString(card.str());
-    fields.target = QString::fromStdString(target.str());
+    Fields fields(card.str(), target.str());
     GuiCopyJobHost host(&owner, fields);
     MessageBox::clearScript();
 
@@ -170,9 +167,7 @@ TEST(CopyJobProc, TermAndHangUpStopTheJobLikeCancelAndCloseTheWindows) {
         TempDir target;
         QWidget owner;
         owner.show();
-        Fields fields;
-        fields.source = QString::fromStdString(card.str());
-        fields.target = QString::fromStdString(target.str());
+        Fields fields(card.str(), target.str());
         GuiCopyJobHost host(&owner, fields);
         MessageBox::clearScript();
 
@@ -192,9 +187,7 @@ TEST(CopyJobProc, AFileSizeLimitFailsTheFileInsteadOfEndingTheProgram) {
     TempDir target;
     writeCard(card.path(), simpleCard(1, 1, 2 * 1024 * 1024));
     QWidget owner;
-    Fields fields;
-    fields.source = QString::fromStdString(card.str());
-    fields.target = QString::fromStdString(target.str());
+    Fields fields(card.str(), target.str());
     GuiCopyJobHost host(&owner, fields);
     MessageBox::clearScript();
     MessageBox::queueAnswer(MessageBox::AnswerOk);
@@ -273,8 +266,7 @@ TEST(CopyJobProc, AJobThatEndsWhileNoWindowIsActiveIsAnnouncedToTheDesktop) {
     writeCard(card.path(), simpleCard(1, 2));
     const QString videos = QDir::homePath() + QStringLiteral("/Videos");
     QWidget owner;
-    Fields fields;
-    fields.source = QString::fromStdString(card.str());
+    Fields fields(card.str());
     GuiCopyJobHost host(&owner, fields, &notifier);
     MessageBox::clearScript();
 
