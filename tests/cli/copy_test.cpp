@@ -299,37 +299,50 @@ TEST(CameraCards, CopyUnderTheNamesOnTheCard) {
 // --join no part is dropped; with it the parts become one file, byte for
 // byte, and a missing part fails the whole recording.
 TEST(SplitRecordings, AreKeptApartOrJoinedButNeverDropped) {
-    TempDir dir;
-    CardSpec card = simpleCard(1, 3);
-    card.playlists[0].clips[1].recorded = card.playlists[0].clips[0].recorded;
-    card.playlists[0].clips[1].connectionCondition = 6;
-    card.playlists[0].clips[2].connectionCondition = 6;
-    writeCard(dir / "card", card);
-    const fs::path streams = cardStreamFolder(dir / "card");
-    const std::string joined = readFile(streams / "00000.M2TS") + readFile(streams / "00001.M2TS") +
-                               readFile(streams / "00002.M2TS");
-    const auto copy = [&](const std::string& target, std::vector<std::string> options) {
-        options.insert(options.begin(), {(dir / "card").string(), (dir / target).string()});
-        return runCopy(options);
-    };
+    for (const bool fromCamera : {false, true}) {
+        SCOPED_TRACE(fromCamera ? "camera card" : "copy of a card");
+        TempDir dir;
+        CardSpec card = simpleCard(1, 3);
+        if (fromCamera) {
+            card.folders.bdmvPath = "PRIVATE/AVCHD/BDMV";
+            card.playlistExtension = ".MPL";
+            card.streamExtension = ".MTS";
+        }
+        card.playlists[0].clips[1].recorded = card.playlists[0].clips[0].recorded;
+        card.playlists[0].clips[1].connectionCondition = 6;
+        card.playlists[0].clips[2].connectionCondition = 6;
+        writeCard(dir / "card", card);
+        const fs::path streams = cardStreamFolder(dir / "card", card.folders);
+        const auto stream = [&](int index) {
+            return streams / streamFileOnCard(card, card.playlists[0].clips[index]);
+        };
+        const std::string joined = readFile(stream(0)) + readFile(stream(1)) + readFile(stream(2));
+        const auto copy = [&](const std::string& target, std::vector<std::string> options) {
+            options.insert(options.begin(), {(dir / "card").string(), (dir / target).string()});
+            return runCopy(options);
+        };
 
-    EXPECT_EQ(copy("apart", {"--quiet"}).exitCode, 0);
-    EXPECT_EQ(filesBelow(dir / "apart"),
-              (std::vector<std::string>{"2026_12_05/18_00_00 (2).m2ts", "2026_12_05/18_00_00.m2ts",
-                                        "2026_12_05/18_02_00.m2ts"}));
+        EXPECT_EQ(copy("apart", {"--quiet"}).exitCode, 0);
+        EXPECT_EQ(
+            filesBelow(dir / "apart"),
+            (std::vector<std::string>{"2026_12_05/18_00_00 (2).m2ts", "2026_12_05/18_00_00.m2ts",
+                                      "2026_12_05/18_02_00.m2ts"}));
 
-    const CliRun joinedRun = copy("joined", {"--join", "--verify"});
-    EXPECT_EQ(joinedRun.exitCode, 0) << joinedRun.err;
-    EXPECT_EQ(joinedRun.err, "Initialising..\nCopying: 00000.M2TS (1/3)\nDone!\n");
-    EXPECT_EQ(filesBelow(dir / "joined"), std::vector<std::string>{"2026_12_05/18_00_00.m2ts"});
-    EXPECT_TRUE(readFile(dir / "joined/2026_12_05/18_00_00.m2ts") == joined);
-    EXPECT_EQ(copy("joined", {"--join", "--quiet"}).exitCode, 0);
+        const CliRun joinedRun = copy("joined", {"--join", "--verify"});
+        EXPECT_EQ(joinedRun.exitCode, 0) << joinedRun.err;
+        EXPECT_EQ(joinedRun.err,
+                  "Initialising..\nCopying: " + stream(0).filename().string() + " (1/3)\nDone!\n");
+        EXPECT_EQ(filesBelow(dir / "joined"), std::vector<std::string>{"2026_12_05/18_00_00.m2ts"});
+        EXPECT_TRUE(readFile(dir / "joined/2026_12_05/18_00_00.m2ts") == joined);
+        EXPECT_EQ(copy("joined", {"--join", "--quiet"}).exitCode, 0);
 
-    fs::remove(streams / "00001.M2TS");
-    EXPECT_EQ(copy("broken", {"--join", "--quiet"}).exitCode, 3);
-    EXPECT_TRUE(filesBelow(dir / "broken").empty());
+        fs::remove(stream(1));
+        EXPECT_EQ(copy("broken", {"--join", "--quiet"}).exitCode, 3);
+        EXPECT_TRUE(filesBelow(dir / "broken").empty());
+    }
 
     // As many parts as a PlayItem count byte can name join as well.
+    TempDir dir;
     CardSpec longOne = simpleCard(1, 255, 188);
     for (CardClip& clip : longOne.playlists[0].clips) {
         clip.connectionCondition = 6;
