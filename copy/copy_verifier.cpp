@@ -19,26 +19,6 @@ namespace {
 constexpr std::size_t pieceSize = 8 * 1024 * 1024;
 constexpr std::size_t alignment = 4096;
 
-// Reads up to `count` bytes at `offset`: the bytes read, or -1 with errno.
-ssize_t readAt(int fd, char* buffer, std::size_t count, std::uint64_t offset) {
-    std::size_t have = 0;
-    while (have < count) {
-        const ssize_t part =
-            ::pread(fd, buffer + have, count - have, static_cast<off_t>(offset + have));
-        if (part < 0 && errno == EINTR) {
-            continue;
-        }
-        if (part < 0) {
-            return -1;
-        }
-        if (part == 0) {
-            break;
-        }
-        have += static_cast<std::size_t>(part);
-    }
-    return static_cast<ssize_t>(have);
-}
-
 char* alignedBuffer() {
     auto* buffer = static_cast<char*>(std::aligned_alloc(alignment, pieceSize));
     if (!buffer) {
@@ -90,7 +70,8 @@ void CopyVerifier::hashSources() {
         int error = 0;
         for (std::size_t done = 0; !failed && error == 0 && done < chunk.length;) {
             const std::size_t length = std::min(chunk.length - done, pieceSize);
-            const ssize_t got = readAt(chunk.source, sourceBuffer_, length, chunk.offset + done);
+            const ssize_t got =
+                readFullyAt(chunk.source, sourceBuffer_, length, chunk.offset + done);
             if (got < 0 || static_cast<std::size_t>(got) != length) {
                 error = got < 0 ? errno : EIO;
             } else {
@@ -128,7 +109,7 @@ int CopyVerifier::readBack(int fd, const StopCheck& stopRequested) {
         }
         // Direct reads take whole blocks; at the end of the file the kernel
         // gives what there is.
-        const ssize_t got = readAt(fd, buffer_, pieceSize, offset);
+        const ssize_t got = readFullyAt(fd, buffer_, pieceSize, offset);
         if (got < 0) {
             return errno;
         }

@@ -20,18 +20,9 @@ namespace {
 
 constexpr std::size_t blockSize = 1024 * 1024;
 
-// Reads `count` bytes of `fd` at `offset` into `buffer`; false when the file
-// holds fewer.
-bool readAt(int fd, char* buffer, std::size_t count, std::uint64_t offset) {
-    for (std::size_t have = 0; have < count;) {
-        const ssize_t part =
-            ::pread(fd, buffer + have, count - have, static_cast<off_t>(offset + have));
-        if (part <= 0) {
-            return false;
-        }
-        have += static_cast<std::size_t>(part);
-    }
-    return true;
+// True when `fd` holds all `count` bytes at `offset`, read into `buffer`.
+bool readWhole(int fd, char* buffer, std::size_t count, std::uint64_t offset) {
+    return readFullyAt(fd, buffer, count, offset) == static_cast<ssize_t>(count);
 }
 
 bool sameBytes(const ClipSource& source, const fs::path& other) {
@@ -48,8 +39,8 @@ bool sameBytes(const ClipSource& source, const fs::path& other) {
         for (std::uint64_t offset = 0; offset < part.size();) {
             const auto length =
                 static_cast<std::size_t>(std::min<std::uint64_t>(blockSize, part.size() - offset));
-            if (!readAt(part.fd(), ours.data(), length, offset) ||
-                !readAt(fd.get(), theirs.data(), length, otherOffset) ||
+            if (!readWhole(part.fd(), ours.data(), length, offset) ||
+                !readWhole(fd.get(), theirs.data(), length, otherOffset) ||
                 std::memcmp(ours.data(), theirs.data(), length) != 0) {
                 return false;
             }

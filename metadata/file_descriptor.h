@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+
 #include <unistd.h>
 
 namespace tandrel {
@@ -40,5 +44,27 @@ public:
 private:
     int fd_;
 };
+
+// Reads up to `count` bytes of `fd` at `offset`, going on after short reads
+// and interruptions: the bytes read (fewer only where the file ends), or -1
+// with errno.
+inline ssize_t readFullyAt(int fd, char* buffer, std::size_t count, std::uint64_t offset) {
+    std::size_t have = 0;
+    while (have < count) {
+        const ssize_t part =
+            ::pread(fd, buffer + have, count - have, static_cast<off_t>(offset + have));
+        if (part < 0 && errno == EINTR) {
+            continue;
+        }
+        if (part < 0) {
+            return -1;
+        }
+        if (part == 0) {
+            break;
+        }
+        have += static_cast<std::size_t>(part);
+    }
+    return static_cast<ssize_t>(have);
+}
 
 } // namespace tandrel
