@@ -9,7 +9,6 @@
 #include <cerrno>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 
 namespace tandrel {
 
@@ -34,9 +33,8 @@ void requireInside(const CardTree& tree, const fs::path& folder) {
 } // namespace
 
 bool CardSource::holdsFile(const fs::path& path) const {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 &&
-           streams.identities().count({status.st_dev, status.st_ino}) != 0;
+    const std::optional<FileIdentity> identity = identityOf(path);
+    return identity && streams.identities().count(*identity) != 0;
 }
 
 CardSource locateCard(const std::string& sourceText) {

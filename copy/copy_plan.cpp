@@ -9,26 +9,16 @@
 #include <optional>
 #include <utility>
 
-#include <sys/stat.h>
-
 namespace tandrel {
 
 namespace fs = boost::filesystem;
 
 namespace {
 
-std::optional<StreamFolder::FileIdentity> identityOf(const fs::path& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return std::nullopt;
-    }
-    return StreamFolder::FileIdentity{status.st_dev, status.st_ino};
-}
-
 // True when `target`, or the nearest folder above it that exists, is
 // `folder` or lies inside it, through links and bind mounts alike.
 bool liesInside(const fs::path& target, const fs::path& folder) {
-    const std::optional<StreamFolder::FileIdentity> folderIdentity = identityOf(folder);
+    const std::optional<FileIdentity> folderIdentity = identityOf(folder);
     if (!folderIdentity || !target.is_absolute()) {
         return false;
     }

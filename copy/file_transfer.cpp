@@ -2,6 +2,7 @@
 
 #include "copy/copy_failure.h"
 #include "copy/copy_verifier.h"
+#include "copy/file_identity.h"
 #include "metadata/errors.h"
 #include "metadata/file_errors.h"
 
@@ -49,16 +50,12 @@ bool isTemporaryName(std::string_view name) {
     return digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
-bool sameFile(const struct stat& one, const struct stat& other) {
-    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
-}
-
 // True when `name` in `folder` is still the file open as `fd`.
 bool nameStillNames(int folder, const char* name, int fd) {
     struct stat named {};
     struct stat opened {};
     return ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &opened) == 0 &&
-           sameFile(named, opened);
+           identityOf(named) == identityOf(opened);
 }
 
 [[noreturn]] void failWith(FileError error, Side side, const fs::path& source,

@@ -39,7 +39,7 @@ StreamFolder::StreamFolder(const fs::path& folder, const std::string& extension,
         if (::stat((folder / name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
             continue;
         }
-        identities_.emplace(status.st_dev, status.st_ino);
+        identities_.insert(identityOf(status));
         if (extensionMatches(name, extension)) {
             ++count_;
             totalBytes_ += static_cast<std::uint64_t>(status.st_size);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "copy/file_identity.h"
 #include "metadata/stream_name.h"
 
 #include <boost/filesystem/path.hpp>
@@ -8,10 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
-
-#include <sys/types.h>
 
 namespace tandrel {
 
@@ -21,8 +19,6 @@ namespace tandrel {
 // card's own.
 class StreamFolder {
 public:
-    using FileIdentity = std::pair<dev_t, ino_t>;
-
     // Lists `folder`, whose stream files carry `extension` (the card
     // layout's). Throws std::runtime_error "Not a directory." when it is not
     // a folder; failures of the listing pass on as
